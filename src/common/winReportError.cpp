@@ -1,0 +1,72 @@
+#include "common/winReportError.h"
+
+#include <QGridLayout>
+#include <QGuiApplication>
+#include <QScreen>
+
+#include "common/ErrorHandling.h"
+#include "common/ReportLocation.h"
+#include "platform/Dialogs.h"
+#include "platform/SystemLog.h"
+
+namespace {
+const QString kTitle = QStringLiteral("Oops! Error Message");
+const QString kPlaceholder = QStringLiteral("The error message");
+
+// A failure while a failed construction is being reported would nest without end.
+bool reportingConstructorFailure = false;
+}  // namespace
+
+std::function<void()>& winReportError::constructionProbe() {
+  static std::function<void()> probe;
+  return probe;
+}
+
+winReportError::winReportError(const QString& reportText) : QWidget(nullptr) {
+  try {
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                   Qt::CustomizeWindowHint);
+    setWindowTitle(kTitle);
+    setMinimumSize(200, 100);
+    setMaximumSize(600, 600);
+    resize(424, 200);
+
+    labMessage = new QLabel(kPlaceholder, this);
+    labMessage->setWordWrap(true);
+    labMessage->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    labMessage->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    labMessage->setAutoFillBackground(true);
+    QPalette pal = labMessage->palette();
+    pal.setColor(QPalette::WindowText, Qt::black);
+    labMessage->setPalette(pal);
+    auto* layout = new QGridLayout(this);
+    layout->setContentsMargins(20, 20, 20, 20);
+    layout->addWidget(labMessage, 0, 0);
+
+    if (constructionProbe()) constructionProbe()();
+    labMessage->setText(reportText);
+
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+      const QRect area = screen->availableGeometry();
+      move(area.center() - QPoint(width() / 2, height() / 2));
+    }
+    show();
+    raise();
+  } catch (const std::exception& error) {
+    const auto location = ReportLocation::custom(
+        QStringLiteral("winReportError.Constructor"),
+        {QStringLiteral("WINDOW: winReportError"), QStringLiteral("METHOD: Constructor"),
+         "TYPE: " + RuntimeExceptionExtension::Type(error),
+         "ERROR CODE: " + QString::number(ErrorHandling::ErrorNumber(error)),
+         "ERROR MESSAGE: " + ErrorHandling::ErrorMessage(error)});
+    if (reportingConstructorFailure) {
+      Dialogs::messageBox(QStringLiteral("HandleException Error"));
+    } else {
+      reportingConstructorFailure = true;
+      ErrorHandling::HandleException(error, location.text());
+      reportingConstructorFailure = false;
+    }
+    SystemLog::write(location.logLine());
+  }
+}

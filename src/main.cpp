@@ -1,0 +1,16 @@
+#include <QApplication>
+#include <exception>
+
+#include "platform/Dialogs.h"
+#include "platform/SystemLog.h"
+
+int main(int argc, char* argv[]) {
+  try {
+    QApplication app(argc, argv);
+    return 0;
+  } catch (const std::exception& error) {
+    // Last resort: every handler catches its own errors, so this is a bug.
+    SystemLog::write(QStringLiteral("Exception - main: ") + QString::fromUtf8(error.what()));
+    return 1;
+  }
+}

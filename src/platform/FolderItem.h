@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QString>
+#include <vector>
+
+// A location in the file system, file or folder, existing or not. A default-constructed
+// item is "no item": every operation on it but isNull() raises MissingObjectException.
+// Symbolic links stand in for aliases: child look-ups and listings follow them.
+class FolderItem {
+ public:
+  FolderItem() = default;
+  explicit FolderItem(const QString& path);
+
+  bool isNull() const { return path_.isEmpty(); }
+  QString path() const;  // the full native path
+  QString name() const;
+  FolderItem parent() const;
+
+  // The item of that name inside this folder, following a symbolic link; no item when the
+  // name cannot name an entry (empty, ".", "..", holding "/" or NUL).
+  FolderItem child(const QString& name) const;
+
+  bool exists() const;  // a file or a folder stands there
+  bool isFolder() const;
+
+  // Each raises IOException when the file system refuses.
+  void createFolder() const;
+  void remove() const;  // a file, or an empty folder
+  void setName(const QString& newName) const;
+
+  // Entries of this folder (not "." and ".."), hidden ones included, in listing order.
+  std::vector<FolderItem> children() const;
+
+  friend bool operator==(const FolderItem& a, const FolderItem& b) { return a.path_ == b.path_; }
+
+ private:
+  void requireItem() const;
+  QString path_;
+};

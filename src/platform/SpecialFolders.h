@@ -1,0 +1,13 @@
+#pragma once
+
+#include "platform/FolderItem.h"
+
+// The user's special folders, read from the environment at each call so a test HOME applies.
+namespace SpecialFolders {
+
+FolderItem home();
+FolderItem desktop();
+// ~/Library/Application Support on macOS; the generic data folder (~/.local/share) elsewhere.
+FolderItem applicationSupport();
+
+}  // namespace SpecialFolders

@@ -1,0 +1,122 @@
+#include <QApplication>
+#include <QLabel>
+
+#include "common/ErrorGuard.h"
+#include "common/RuntimeException.h"
+#include "common/winReportError.h"
+#include "support/TestEnvironment.h"
+
+namespace {
+
+class NamelessError : public RuntimeException {
+ public:
+  using RuntimeException::RuntimeException;
+  QString typeName() const override { return {}; }
+};
+
+QList<winReportError*> reportWindows() {
+  QList<winReportError*> out;
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (auto* r = qobject_cast<winReportError*>(w); r && r->isVisible()) out << r;
+  return out;
+}
+
+const auto kActivate = ReportLocation::moduleMethod("KM", "ActivatePalette");
+
+}  // namespace
+
+using ErrorReportTest = TavelinTest;
+
+TEST_F(ErrorReportTest, ReportTextIsExactForEachKindOfError) {
+  struct Case {
+    std::function<void()> raise;
+    QString expected;
+  };
+  const QString head = "\n\nMODULE: KM\nMETHOD: ActivatePalette\n";
+  const Case cases[] = {
+      {[] { throw OutOfBoundsException("", 0); },
+       "OutOfBoundsException in KM.ActivatePalette" + head +
+           "TYPE: OutOfBoundsException\nERROR CODE: 0\nERROR MESSAGE: "},
+      {[] { throw IOException("Disk full", -5); },
+       "IOException in KM.ActivatePalette" + head + "TYPE: IOException\nERROR CODE: -5\nERROR MESSAGE: Disk full"},
+      {[] { throw NamelessError("gone", 12); },
+       " in KM.ActivatePalette" + head + "TYPE: \nERROR CODE: 12\nERROR MESSAGE: gone"},
+      {[] { throw std::out_of_range("vector"); },
+       "std::out_of_range in KM.ActivatePalette" + head +
+           "TYPE: std::out_of_range\nERROR CODE: 0\nERROR MESSAGE: vector"},
+  };
+  for (const Case& c : cases) {
+    try {
+      c.raise();
+    } catch (const std::exception& e) {
+      EXPECT_EQ(ErrorHandling::ReportText(e, kActivate.text()), c.expected);
+    }
+  }
+}
+
+TEST_F(ErrorReportTest, GuardReportsOnceKeepsEarlierWorkAndReturnsDefault) {
+  int done = 0;
+  const int result = guarded(kActivate, [&]() -> int {
+    ++done;
+    throw MissingKeyException("s_Alias");
+  });
+  EXPECT_EQ(result, 0);
+  EXPECT_EQ(done, 1);
+  EXPECT_EQ(logLines, QStringList{"Exception - KM.ActivatePalette"});
+  const auto windows = reportWindows();
+  ASSERT_EQ(windows.size(), 1);
+  EXPECT_EQ(windows[0]->windowTitle(), "Oops! Error Message");
+  EXPECT_EQ(windows[0]->size(), QSize(424, 200));
+  EXPECT_EQ(windows[0]->minimumSize(), QSize(200, 100));
+  EXPECT_EQ(windows[0]->maximumSize(), QSize(600, 600));
+  EXPECT_TRUE(windows[0]->labMessage->text().startsWith("MissingKeyException in KM.ActivatePalette\n\n"));
+  EXPECT_TRUE(windows[0]->labMessage->textInteractionFlags() & Qt::TextSelectableByMouse);
+
+  // Nothing raised: no report, the body's value.
+  EXPECT_EQ(guarded(kActivate, [] { return 7; }), 7);
+  EXPECT_EQ(guarded(kActivate, [] { return QString("x"); }, QString("fallback")), "x");
+  EXPECT_EQ(logLines.size(), 1);
+
+  // Two errors in a row give two windows.
+  guarded(kActivate, [] { throw IOException("again"); });
+  EXPECT_EQ(reportWindows().size(), 2);
+}
+
+TEST_F(ErrorReportTest, OopsVariantShowsBoxWithoutEmptyLine) {
+  const auto open = ReportLocation::appEvent("Open", "Opening");
+  guardedOops(open, [] { throw IOException("x"); }, "Exception: App: Opening");
+  ASSERT_EQ(messages.size(), 1);
+  EXPECT_EQ(messages[0], "Oops! App.Open\nEVENT HANDLER: App\nEVENT NAME: Opening\nTYPE: IOException");
+  EXPECT_EQ(logLines, QStringList{"Exception: App: Opening"});
+  EXPECT_TRUE(reportWindows().isEmpty());
+
+  const bool answer = guardedOops(ReportLocation::moduleMethod("FileTools", "rbHasExtension"),
+                                  []() -> bool { throw MissingObjectException(""); }, {}, true);
+  EXPECT_TRUE(answer);
+  EXPECT_EQ(logLines.last(), "Exception - FileTools.rbHasExtension");
+}
+
+TEST_F(ErrorReportTest, LocationFormsUseTheirLabels) {
+  EXPECT_EQ(ReportLocation::menuItem("winMain", "miPalette05").text(), "winMain.miPalette05\n\nAPP:  miPalette05");
+  EXPECT_EQ(ReportLocation::controlEvent("winMain", "cnBut", "Paint").text(),
+            "winMain.cnBut.Paint\n\nWINDOW: winMain\nCONTROL: cnBut\nEVENT: Paint");
+  EXPECT_EQ(ReportLocation::windowEvent("winMain", "KeyDown").text(),
+            "winMain.KeyDown\n\nWINDOW: winMain\nEVENT NAME: KeyDown");
+  EXPECT_EQ(ReportLocation::containerInstance("winConstruct", "ccShortcutUpDown", "Open_Instance").text(),
+            "winConstruct.ccShortcutUpDown.Open_Instance\n\nCONSTAINER_CONTROL_INSTANCE: ccShortcutUpDown\n"
+            "EVENT HANDLER: Open_Instance");
+}
+
+TEST_F(ErrorReportTest, FailingReportWindowDoesNotNest) {
+  int calls = 0;
+  winReportError::constructionProbe() = [&] {
+    ++calls;
+    throw IOException("no window");
+  };
+  guarded(kActivate, [] { throw IOException("first"); });
+  winReportError::constructionProbe() = {};
+  EXPECT_EQ(calls, 2);  // the report, then the report of its failure; no third
+  EXPECT_EQ(messages, QStringList{"HandleException Error"});
+  EXPECT_EQ(logLines, (QStringList{"Exception - winReportError.Constructor", "Exception - winReportError.Constructor",
+                                   "Exception - KM.ActivatePalette"}));
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QStringList>
+#include <QTemporaryDir>
+#include <memory>
+
+#include "platform/FolderItem.h"
+
+// Every test derives from this: a fresh temporary HOME (and XDG folders) per test, and the
+// system log, message boxes and beeps recorded instead of written or shown.
+class TavelinTest : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  QString homePath() const;
+  FolderItem home() const { return FolderItem(homePath()); }
+
+  QStringList logLines;
+  QStringList messages;
+  int beeps = 0;
+
+ private:
+  std::unique_ptr<QTemporaryDir> home_;
+  QByteArray savedHome_;
+};
+
+// Writes a file (creating its folders) with the given bytes.
+void writeFile(const QString& path, const QByteArray& bytes);
+QByteArray readFile(const QString& path);
