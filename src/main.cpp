@@ -1,4 +1,4 @@
-#include <QApplication>
+#include "app/App.h"
 #include <exception>
 
 #include "platform/Dialogs.h"
@@ -6,7 +6,7 @@
 
 int main(int argc, char* argv[]) {
   try {
-    QApplication app(argc, argv);
+    App app(argc, argv);
     return 0;
   } catch (const std::exception& error) {
     // Last resort: every handler catches its own errors, so this is a bug.

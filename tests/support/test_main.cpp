@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <QApplication>
+#include "app/App.h"
 
 int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
   qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
+  App app(argc, argv);
   return RUN_ALL_TESTS();
 }
