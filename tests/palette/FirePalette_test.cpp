@@ -1,0 +1,99 @@
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+
+#include "common/RuntimeException.h"
+#include "palette/x_FirePalette.h"
+#include "platform/ScriptRunner.h"
+#include "support/TestEnvironment.h"
+
+namespace {
+
+// A bundle in the test's HOME whose script records each of its arguments on one line.
+class ScriptRunnerTest : public TavelinTest {
+ protected:
+  void SetUp() override {
+    TavelinTest::SetUp();
+#ifdef Q_OS_MACOS
+    GTEST_SKIP() << "the scripts here are shell scripts; macOS runs the bundle's script through osascript";
+#endif
+    resources = homePath() + "/Tavelin.app/Contents/Resources";
+  }
+  void TearDown() override {
+    ScriptRunner::setHandler({});
+    TavelinTest::TearDown();
+  }
+
+  FolderItem script(const QByteArray& body) {
+    const QString path = resources + "/FirePalette.scpt";
+    writeFile(path, "#!/bin/sh\n" + body);
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    return FolderItem(path);
+  }
+  QString recorded() const { return QString::fromUtf8(readFile(resources + "/args.txt")); }
+
+  QString resources;
+};
+
+}  // namespace
+
+TEST_F(ScriptRunnerTest, FirePaletteRunsTheResourcesScriptTwoLevelsAboveTheExecutable) {
+  QList<QPair<QString, QStringList>> calls;
+  ScriptRunner::setHandler([&](const FolderItem& s, const QStringList& texts) { calls.append({s.path(), texts}); });
+
+  x_FirePalette::FirePalette({"P05", "23"});
+  x_FirePalette::FirePalette({"P05", "23"});
+
+  // The executable's folder is MacOS inside the bundle; its parent holds Resources.
+  const QString expected = QDir::cleanPath(QCoreApplication::applicationDirPath() + "/../Resources/FirePalette.scpt");
+  ASSERT_EQ(calls.size(), 2);  // nothing is remembered between calls
+  EXPECT_EQ(calls[0].first.toStdString(), expected.toStdString());
+  EXPECT_EQ(calls[0].second, (QStringList{"P05", "23"}));
+  EXPECT_EQ(calls[1], calls[0]);
+}
+
+TEST_F(ScriptRunnerTest, RealScriptGetsEachTextAsOneArgumentWithoutAShell) {
+  const FolderItem s = script("for a in \"$@\"; do printf '%s\\n' \"$a\"; done > \"$(dirname \"$0\")/args.txt\"\n");
+  ScriptRunner::runProcess(s, {"P05", "23"});
+  EXPECT_EQ(recorded(), "P05\n23\n");
+
+  // Texts that a shell would split or expand arrive untouched.
+  ScriptRunner::runProcess(s, {"P 0$HOME;x", "'2`3"});
+  EXPECT_EQ(recorded(), "P 0$HOME;x\n'2`3\n");
+}
+
+TEST_F(ScriptRunnerTest, MissingFailingOrHungScriptRaisesAnError) {
+  EXPECT_THROW(ScriptRunner::runProcess(FolderItem(resources + "/FirePalette.scpt"), {"P00", "00"}), IOException);
+
+  try {
+    ScriptRunner::runProcess(script("echo 'no macro' >&2; exit 3\n"), {"P00", "00"});
+    ADD_FAILURE() << "a failing script passed";
+  } catch (const IOException& e) {
+    EXPECT_EQ(e.errorNumber(), 3);
+    EXPECT_TRUE(e.message().contains("no macro")) << e.message().toStdString();
+  }
+
+  const FolderItem hung = script("sleep 30\n");
+  QElapsedTimer clock;
+  clock.start();
+  EXPECT_THROW(ScriptRunner::runProcess(hung, {"P00", "00"}, 300), IOException);
+  EXPECT_LT(clock.elapsed(), 10000);  // killed, not waited for
+}
+
+TEST_F(ScriptRunnerTest, BundledPlaceholderLogsTheTwoTexts) {
+  const QString placeholder = QStringLiteral(TAVELIN_BUNDLE_DIR) + "/Resources/FirePalette.scpt";
+  ASSERT_TRUE(QFileInfo(placeholder).isExecutable()) << placeholder.toStdString();
+
+  // A stand-in logger first on PATH records what the placeholder logs.
+  const QString bin = homePath() + "/bin";
+  writeFile(bin + "/logger", "#!/bin/sh\nprintf '%s|' \"$@\" > \"" + QFile::encodeName(bin) + "/logged\"\n");
+  QFile::setPermissions(bin + "/logger", QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+  const QByteArray path = qgetenv("PATH");
+  qputenv("PATH", QFile::encodeName(bin) + ":" + path);
+  ScriptRunner::runProcess(FolderItem(placeholder), {"P05", "23"});
+  qputenv("PATH", path);
+
+  EXPECT_EQ(readFile(bin + "/logged"), "-t|Tavelin|FirePalette P05 23|");
+}
