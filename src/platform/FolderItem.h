@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <vector>
 
 // A location in the file system, file or folder, existing or not. A default-constructed
@@ -30,6 +31,15 @@ class FolderItem {
 
   // Entries of this folder (not "." and ".."), hidden ones included, in listing order.
   std::vector<FolderItem> children() const;
+  // The entries' own names (a symbolic link's name, not its target's), in listing order.
+  QStringList childNames() const;
+
+  // Puts this item, file or folder, into the folder under newName; never replaces an
+  // existing item. Across file systems it copies, verifies the copy, then removes this.
+  void moveInto(const FolderItem& folder, const QString& newName) const;
+  // Copies this item (a folder with everything in it) into the folder under newName and
+  // verifies the copy; a failed copy is removed again. Never replaces an existing item.
+  void copyInto(const FolderItem& folder, const QString& newName) const;
 
   friend bool operator==(const FolderItem& a, const FolderItem& b) { return a.path_ == b.path_; }
 

@@ -1,0 +1,132 @@
+#include <QFile>
+#include <QSaveFile>
+
+#include "app/App.h"
+#include "common/ErrorGuard.h"
+#include "common/FileTools.h"
+#include "common/RuntimeException.h"
+#include "platform/Dialogs.h"
+
+namespace {
+
+const QString kTooLong = QStringLiteral("rbHasExtension passed a proposed file name that is too long");
+const QString kNotAppropriate =
+    QStringLiteral("rbHasExtension passed a proposed file name that is not appropriate");
+const QString kUnableToCreate = QStringLiteral("Somehow unable to create the %1 file. Method: %2");
+const QString kAppSupportProblem = QStringLiteral("Problem with FileTools CreateFolderInAppSupport");
+const QString kUnitSeparator = QStringLiteral("\u241F");
+const QString kNewlineSymbol = QStringLiteral("\u2424");
+const QString kLineEnd = QStringLiteral("\n");
+
+constexpr qsizetype kMaxNameLength = 255;
+
+ReportLocation at(const QString& method) { return ReportLocation::moduleMethod("FileTools", method); }
+
+bool refusedName(const QString& name) {
+  return name.contains(QLatin1Char('/')) || name.contains(QLatin1Char('\n'));
+}
+
+// The file is replaced only once the new content is complete on disk, so a failed write
+// leaves the previous file as it was.
+void writeWhole(const FolderItem& file, const QString& content) {
+  QSaveFile out(file.path());
+  out.setDirectWriteFallback(false);
+  if (!out.open(QIODevice::WriteOnly))
+    throw IOException(QStringLiteral("Could not create %1: %2").arg(file.path(), out.errorString()));
+  const QByteArray bytes = content.toUtf8();
+  if (out.write(bytes) != bytes.size() || !out.commit())
+    throw IOException(QStringLiteral("Could not write %1: %2").arg(file.path(), out.errorString()));
+}
+
+// The ".txt" rule, the look-up and the write shared by the two writers.
+void writeNamedFile(const QString& content, const QString& fileName, const FolderItem& folder,
+                    const QString& method) {
+  const QString name = FileTools::rbHasExtension(fileName) ? fileName : fileName + ".txt";
+  if (refusedName(name)) return;  // told by rbHasExtension; must never reach the file system
+  const FolderItem file = folder.child(name);
+  if (file.isNull()) {
+    Dialogs::beep();
+    Dialogs::messageBox(kUnableToCreate.arg(name, method));
+    return;
+  }
+  writeWhole(file, content);
+}
+
+}  // namespace
+
+namespace FileTools {
+
+bool rbHasExtension(const QString& name) {
+  return guardedOops(at("rbHasExtension"), [&] {
+    const QList<uint> chars = name.toUcs4();
+    if (chars.size() > kMaxNameLength) {
+      Dialogs::messageBox(kTooLong);
+      return false;
+    }
+    if (refusedName(name)) {
+      Dialogs::messageBox(kNotAppropriate);
+      return false;
+    }
+    // A "." as the third-, fourth- or fifth-last character.
+    const qsizetype n = chars.size();
+    for (qsizetype k = 3; k <= 5; ++k)
+      if (n >= k && chars.at(n - k) == '.') return true;
+    return false;
+  });
+}
+
+QString rsStringFile(const FolderItem& file) {
+  return guarded(at("rsStringFile"), [&] {
+    if (file.isNull() || !file.exists()) return QString();
+    QFile in(file.path());
+    if (file.isFolder() || !in.open(QIODevice::ReadOnly))
+      throw IOException(QStringLiteral("Could not open %1 for reading.").arg(file.path()));
+    return QString::fromUtf8(in.readAll());
+  });
+}
+
+void StringToFileItem(const QString& content, const QString& fileName, const FolderItem& folder) {
+  guarded(at("StringToFileItem"), [&] { writeNamedFile(content, fileName, folder, "StringToFileItem"); });
+}
+
+FolderItem CreateFolderInAppSupport(const QString& folderName) {
+  return guarded(at("CreateFolderInAppSupport"), [&] {
+    const FolderItem support = App::current().appSupportFolder;
+    if (support.isNull()) throw MissingObjectException(QStringLiteral("The application data folder is not set."));
+    const FolderItem folder = support.child(folderName);
+    if (folder.isNull()) {
+      Dialogs::messageBox(kAppSupportProblem);
+      return FolderItem();
+    }
+    if (!folder.exists()) folder.createFolder();
+    return folder;
+  });
+}
+
+void FolderFilesToArray(const FolderItem& folder, QStringList& names) {
+  guarded(at("FolderFilesToArray"), [&] {
+    if (folder.isNull() || !folder.exists()) return;
+    for (const QString& name : folder.childNames()) {
+      if (name.startsWith(QLatin1Char('.'))) continue;
+      const FolderItem entry = folder.child(name);
+      if (entry.isNull() || entry.isFolder()) continue;
+      names.append(name);
+    }
+  });
+}
+
+void DictionaryToFileItem(const Dictionary& dictionary, const QString& fileName, const FolderItem& folder) {
+  guarded(at("DictionaryToFileItem"), [&] {
+    QString text;
+    for (const auto& [key, value] : dictionary) {
+      QString v = value.toString();
+      v.replace(QStringLiteral("\r\n"), kNewlineSymbol);
+      v.replace(QLatin1Char('\n'), kNewlineSymbol);
+      v.replace(QLatin1Char('\r'), kNewlineSymbol);
+      text += key.toString() + kUnitSeparator + v + kLineEnd;
+    }
+    writeNamedFile(text.trimmed(), fileName, folder, "DictionaryToFileItem");
+  });
+}
+
+}  // namespace FileTools

@@ -1,0 +1,59 @@
+#include <sys/stat.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include "common/RuntimeException.h"
+#include "support/TestEnvironment.h"
+
+namespace {
+QStringList entries(const QString& path) {
+  return QDir(path).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+}
+dev_t deviceOf(const QString& path) {
+  struct stat st {};
+  return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? st.st_dev : 0;
+}
+}  // namespace
+
+using FolderItemTest = TavelinTest;
+
+TEST_F(FolderItemTest, MoveAndCopyNeverReplaceAnExistingItem) {
+  const QString h = homePath();
+  writeFile(h + "/a.png", "new");
+  writeFile(h + "/dst/a.png", "old");
+  EXPECT_THROW(FolderItem(h + "/a.png").moveInto(FolderItem(h + "/dst"), "a.png"), IOException);
+  EXPECT_THROW(FolderItem(h + "/a.png").copyInto(FolderItem(h + "/dst"), "a.png"), IOException);
+  EXPECT_THROW(FolderItem(h + "/gone.png").moveInto(FolderItem(h + "/dst"), "b.png"), IOException);
+  EXPECT_THROW(FolderItem(h + "/a.png").moveInto(FolderItem(h + "/dst"), "x/y"), IOException);
+  EXPECT_EQ(readFile(h + "/dst/a.png"), "old");
+  EXPECT_EQ(readFile(h + "/a.png"), "new");
+
+  FolderItem(h + "/a.png").copyInto(FolderItem(h + "/dst"), "copy.png");
+  EXPECT_EQ(readFile(h + "/dst/copy.png"), "new");
+  EXPECT_EQ(readFile(h + "/a.png"), "new");
+}
+
+TEST_F(FolderItemTest, MoveAcrossFileSystemsCopiesVerifiesThenRemoves) {
+  QTemporaryDir other("/dev/shm/tavelin-XXXXXX");
+  if (!other.isValid() || deviceOf(other.path()) == deviceOf(homePath()))
+    GTEST_SKIP() << "no second file system";
+  const QString src = homePath() + "/P05";
+  writeFile(src + "/05Face.png", QByteArray(200000, 'p'));
+  writeFile(src + "/deeper/06Face.png", "six");
+  QFile::link("05Face.png", src + "/link.png");
+
+  FolderItem(src).moveInto(FolderItem(other.path()), "P05");
+  const QString dst = other.path() + "/P05";
+  EXPECT_FALSE(QFileInfo::exists(src));
+  EXPECT_EQ(readFile(dst + "/05Face.png"), QByteArray(200000, 'p'));
+  EXPECT_EQ(readFile(dst + "/deeper/06Face.png"), "six");
+  EXPECT_EQ(QFileInfo(dst + "/link.png").symLinkTarget(), dst + "/05Face.png");
+
+  writeFile(homePath() + "/single.png", "one");
+  FolderItem(homePath() + "/single.png").moveInto(FolderItem(other.path()), "1_single.png");
+  EXPECT_EQ(readFile(other.path() + "/1_single.png"), "one");
+  EXPECT_EQ(entries(homePath()), QStringList{"Desktop"});
+}
