@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+
+// Small text functions behind the program's naming rules. A character is one code point;
+// comparisons ignore letter case.
+namespace StringUtils {
+
+// The text without any of the given characters; a text shorter than two bytes comes back
+// unchanged.
+QString Remove(const QString& text, const QString& characters);
+
+// count characters drawn independently and evenly from the set; the empty text for a
+// count below 1 or an empty set.
+QString Random(qint64 count, const QString& characterSet);
+
+// True when every character is a digit 0-9 (also for the empty text).
+bool IsPosInteger(const QString& text);
+// True when the text is not empty and every character is A-Z.
+bool IsUppercase(const QString& text);
+// True when the text is not empty and every character is a-z.
+bool IsLowercase(const QString& text);
+
+// Every run of the character reduced to one; an empty character leaves the text unchanged.
+QString ReplaceDoubledCharWithSingle(const QString& text, const QString& character);
+
+}  // namespace StringUtils
