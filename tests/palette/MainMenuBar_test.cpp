@@ -118,14 +118,6 @@ TEST_F(MainMenuBarTest, EntryAccessorsFindEveryEntryByName) {
   EXPECT_EQ(w.mbConfigure()->menu()->actions().last(), w.miDeletePalette());
 }
 
-TEST_F(MainMenuBarTest, AliasCaptionKeepsAmpersand) {
-  EXPECT_EQ(MainMenuBar::literalCaption("Tom & Jerry's"), "Tom && Jerry's");
-  QAction* entry = MainMenuBar::shared().entry("miPalette01");
-  entry->setText(MainMenuBar::literalCaption("P01     R&D"));
-  // What Qt draws: "&&" is a literal "&", no access key.
-  EXPECT_EQ(entry->iconText(), "P01     R&D");
-}
-
 TEST_F(MainMenuBarTest, ChoiceRunsTheActiveWindowsHandlerOnly) {
   BarWindow palette;
   ASSERT_TRUE(activate(palette));
