@@ -1,0 +1,34 @@
+#include "common/GeneralMethods.h"
+
+#include <QMessageBox>
+#include <QPushButton>
+
+#include "common/ErrorGuard.h"
+#include "common/ModalSeam.h"
+
+namespace GeneralMethods {
+namespace {
+const auto kMesDlg = ReportLocation::moduleMethod(QStringLiteral("GeneralMethods"), QStringLiteral("MesDlg"));
+}  // namespace
+
+qint64 MesDlg(const QString& message, const QString& explanation, const QString& actionCaption,
+              bool showCancel, const QString& alternateCaption) {
+  return guarded(kMesDlg, [&]() -> qint64 {
+    QMessageBox dialog;
+    dialog.setIcon(QMessageBox::Information);
+    // A hidden button is left out rather than hidden, so no key can press it.
+    QAbstractButton* action = dialog.addButton(actionCaption, QMessageBox::AcceptRole);
+    if (showCancel) dialog.addButton(QMessageBox::Cancel);
+    QAbstractButton* alternate =
+        alternateCaption.isEmpty() ? nullptr : dialog.addButton(alternateCaption, QMessageBox::DestructiveRole);
+    dialog.setText(message);
+    dialog.setInformativeText(explanation);
+    ModalSeam::run(dialog);
+    const QAbstractButton* pressed = dialog.clickedButton();
+    if (pressed && pressed == action) return 1;
+    if (pressed && pressed == alternate) return 2;
+    return 0;
+  });
+}
+
+}  // namespace GeneralMethods
