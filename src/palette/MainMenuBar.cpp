@@ -11,6 +11,7 @@
 #include <QPointer>
 #include <QTextEdit>
 
+#include "common/ErrorGuard.h"
 #include "common/RuntimeException.h"
 
 namespace {
@@ -264,6 +265,21 @@ void MainMenuBar::choose(const QString& name) {
 QString MainMenuBar::literalCaption(const QString& text) {
   QString out = text;
   return out.replace(QLatin1Char('&'), QStringLiteral("&&"));
+}
+
+bool guardedMenuHandler(const QString& window, const QString& entry,
+                        const std::function<void()>& body) {
+  const auto location = ReportLocation::menuItem(window, entry);
+  try {
+    return guarded(location, [&] {
+      body();
+      return true;
+    });
+  } catch (...) {
+    // The report failed as well, or answered that the error should be raised again.
+    SystemLog::write(location.logLine());
+    return false;
+  }
 }
 
 QAction* MainMenuEntries::at(const char* name) {

@@ -66,6 +66,12 @@ class MainMenuBar : public QMenuBar {
   QHash<const QObject*, std::function<void()>> enableHandlers_;
 };
 
+// The guard of a window's menu handler: on an error, one report at "<window>.<entry>", an
+// empty line, "APP:  <entry>", and one log line; nothing reaches Qt's event loop, not even
+// when the report itself fails. Answers true when the body ran to its end.
+bool guardedMenuHandler(const QString& window, const QString& entry,
+                        const std::function<void()>& body);
+
 // The palette window's accessors of the 31 entries, each under its entry name.
 class MainMenuEntries {
  public:

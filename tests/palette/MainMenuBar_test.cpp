@@ -7,6 +7,8 @@
 #include <QTest>
 #include <QTextBrowser>
 
+#include "common/RuntimeException.h"
+#include "common/winReportError.h"
 #include "palette/MainMenuBar.h"
 #include "support/TestEnvironment.h"
 
@@ -240,4 +242,24 @@ TEST_F(MainMenuBarTest, BarIsBuiltAnewAfterItsWindowDeletedIt) {
   const Probe probe;
   EXPECT_NE(probe.miPalette00(), nullptr);
   EXPECT_EQ(probe.miPalette00()->text(), "P00");
+}
+
+TEST_F(MainMenuBarTest, HandlerErrorGivesOneReportAndOneLogLine) {
+  int before = 0;
+  const bool done = guardedMenuHandler("winMain", "miPalette05", [&] {
+    ++before;
+    throw OutOfBoundsException("slot 5", 5);
+  });
+  EXPECT_FALSE(done);
+  EXPECT_EQ(before, 1);
+  EXPECT_EQ(logLines, QStringList{"Exception - winMain.miPalette05"});
+  QStringList reports;
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (auto* r = qobject_cast<winReportError*>(w); r && r->isVisible()) reports << r->labMessage->text();
+  ASSERT_EQ(reports.size(), 1);
+  EXPECT_TRUE(reports[0].startsWith("OutOfBoundsException in winMain.miPalette05\n\nAPP:  miPalette05\n"))
+      << reports[0].toStdString();
+
+  EXPECT_TRUE(guardedMenuHandler("winMain", "miConstruct", [] {}));
+  EXPECT_EQ(logLines.size(), 1);
 }
