@@ -1,22 +1,238 @@
 #include "store/KM.h"
 
-// TEMPORARY: bodies follow; the declarations in KM.h are final.
+#include <QRandomGenerator>
+
+#include "common/ErrorGuard.h"
+#include "common/RuntimeException.h"
+#include "store/StoreDetail.h"
+
+namespace {
+
+const QString kIndexOutOfRange =
+    QStringLiteral("Inappropriate index value passed for DefaultValuesPalette method.");
+const QString kAlreadyActive = QStringLiteral(
+    "You are trying to change to the currently active palette. There is nothing to do.");
+const QString kNoSuchAlias =
+    QStringLiteral("IndexFromAlias method called and no dictionary in KM.DicPalette found with the alias: ");
+
+const QString kAlphabet = QStringLiteral("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ");
+const QString kPlaceholderLetters = QStringLiteral("abcdefghijklmnopqrstuvwxyz");
+
+using KM::detail::kButtonCount;
+using KM::detail::kmMethod;
+using KM::detail::twoDigits;
+
+BtnArrayRef makeDefaultButtons() {
+  auto buttons = std::make_shared<BtnArray>();
+  buttons->reserve(kButtonCount);
+  for (int n = 0; n < kButtonCount; ++n) {
+    Btn b;
+    b.ID = n;
+    b.sID = twoDigits(n);
+    b.Row = n / 10;
+    b.Col = n % 10;
+    if (n <= 51) {
+      if (n >= KM::aAlphabetShortcut.size())
+        throw OutOfBoundsException(QStringLiteral("The shortcut alphabet has no entry %1.").arg(n));
+      b.Shortcut = KM::aAlphabetShortcut.at(n);
+    } else {
+      b.Shortcut = KM::noneMark;
+    }
+    b.Vis = true;
+    buttons->push_back(std::move(b));
+  }
+  return buttons;
+}
+
+void loadMirrors(const PaletteRecord& record) {
+  KM::numRows = record.i_NumRows;
+  KM::numColumns = record.i_NumColumns;
+  KM::paleName = record.s_Name;
+  KM::paleAlias = record.s_Alias;
+  KM::paleWinTitle = record.s_WinTitle;
+}
+
+QString placeholderAlias() {
+  QString alias;
+  for (int k = 0; k < 5; ++k)
+    alias += kPlaceholderLetters.at(QRandomGenerator::global()->bounded(kPlaceholderLetters.size()));
+  return alias;
+}
+
+PaletteView& view() {
+  if (!KM::paletteView) throw MissingObjectException(QStringLiteral("The palette window is not open."));
+  return *KM::paletteView;
+}
+
+}  // namespace
+
 namespace KM {
 
-void MakeAlphabetShortcuts() {}
-void CreateFirstPalette() {}
-void DefaultValuesPalette(qint64) {}
-void ActivatePalette(qint64) {}
-void BreakBtnLinkToDP() { aBtn = std::make_shared<BtnArray>(); }
-void SavePaletteToDP() {}
-void ChangeToPalette(qint64) {}
-void CreateNewPalette(const QString&) {}
-qint64 IndexFromAlias(const QString&) { return -1; }
-qint64 CountActivePalette() { return 0; }
-QString sID_FromShortcut(const QString&) { return {}; }
-std::optional<QString> JSON_CreateData() { return std::nullopt; }
-bool JSON_ParseData(const QString&) { return false; }
-void GetKM_DataFromDisk() {}
-void resetToInitialValues() {}
+PaletteRecord& detail::recordAt(qint64 i) {
+  if (i < 0 || i >= static_cast<qint64>(DP.size()))
+    throw OutOfBoundsException(QStringLiteral("No palette slot %1 (the list has %2).").arg(i).arg(DP.size()));
+  return DP[static_cast<size_t>(i)];
+}
+
+void MakeAlphabetShortcuts() {
+  guarded(kmMethod("MakeAlphabetShortcuts"), [] {
+    QStringList letters;
+    for (QChar c : kAlphabet) letters << QString(c);
+    aAlphabetShortcut = letters;
+  });
+}
+
+void CreateFirstPalette() {
+  guarded(kmMethod("CreateFirstPalette"), [] {
+    DP.emplace_back();
+    idxCP = 0;
+    PaletteRecord& record = detail::recordAt(idxCP);
+    record.i_NumRows = 10;
+    record.i_NumColumns = 10;
+    record.s_Name = QStringLiteral("P00");
+    record.s_Alias = QStringLiteral("Original");
+    record.s_WinTitle = QStringLiteral("KM Palette");
+    record.a_Btn = makeDefaultButtons();
+    loadMirrors(record);
+    paletteContentChange = true;
+  });
+}
+
+void DefaultValuesPalette(qint64 i) {
+  guarded(kmMethod("DefaultValuesPalette"), [i] {
+    if (i < 0 || i >= static_cast<qint64>(DP.size())) {
+      Dialogs::messageBox(kIndexOutOfRange);
+      return;
+    }
+    PaletteRecord& record = detail::recordAt(i);
+    record.i_NumRows = 10;
+    record.i_NumColumns = 10;
+    record.s_Name = "P" + twoDigits(i);
+    record.s_Alias = placeholderAlias();
+    record.s_WinTitle = "KM P" + twoDigits(i);
+    record.a_Btn = makeDefaultButtons();
+  });
+}
+
+void ActivatePalette(qint64 i) {
+  guarded(kmMethod("ActivatePalette"), [i] {
+    // Checked before anything changes, so a bad index leaves the current palette usable.
+    const PaletteRecord& record = detail::recordAt(i);
+    if (!record.a_Btn || record.a_Btn->size() != kButtonCount)
+      throw MissingObjectException(QStringLiteral("Palette slot %1 does not hold 100 buttons.").arg(i));
+    if (idxCP != -1) BreakBtnLinkToDP();
+    idxCP = i;
+    aBtn = record.a_Btn;
+    loadMirrors(record);
+  });
+}
+
+void BreakBtnLinkToDP() {
+  guarded(kmMethod("BreakBtnLinkToDP"), [] { aBtn = std::make_shared<BtnArray>(); });
+}
+
+void SavePaletteToDP() {
+  guarded(kmMethod("SavePaletteToDP"), [] {
+    paletteActiveChange = true;
+    if (!paletteContentChange) return;
+    PaletteRecord& record = detail::recordAt(idxCP);
+    record.i_NumRows = numRows;
+    record.i_NumColumns = numColumns;
+    record.s_Name = paleName;
+    record.s_Alias = paleAlias;
+    record.s_WinTitle = paleWinTitle;
+  });
+}
+
+void ChangeToPalette(qint64 i) {
+  guarded(kmMethod("ChangeToPalette"), [i] {
+    if (i == idxCP) {
+      Dialogs::messageBox(kAlreadyActive);
+      return;
+    }
+    SavePaletteToDP();
+    ActivatePalette(i);
+    PaletteView& window = view();
+    window.EraseAllPictures();
+    window.RedrawGrid();
+    window.setPaletteTitle(paleWinTitle);
+    paletteActiveChange = true;
+    window.setTipText(paleAlias);
+    window.setNumberText(paleName);
+  });
+}
+
+void CreateNewPalette(const QString& alias) {
+  guarded(kmMethod("CreateNewPalette"), [&alias] {
+    SavePaletteToDP();
+    BreakBtnLinkToDP();
+    qint64 freed = -1;
+    for (qint64 i = 0; i < static_cast<qint64>(DP.size()); ++i) {
+      if (detail::recordAt(i).s_Alias.compare(noneMark, Qt::CaseInsensitive) == 0) {
+        freed = i;
+        break;
+      }
+    }
+    if (freed >= 0) {
+      idxCP = freed;
+    } else {
+      DP.emplace_back();
+      idxCP = static_cast<qint64>(DP.size()) - 1;
+      DefaultValuesPalette(idxCP);
+    }
+    PaletteRecord& record = detail::recordAt(idxCP);
+    record.s_Alias = alias;
+    loadMirrors(record);
+    paletteContentChange = true;
+  });
+}
+
+qint64 IndexFromAlias(const QString& alias) {
+  return guarded(kmMethod("IndexFromAlias"), [&alias]() -> qint64 {
+    for (qint64 i = 0; i < static_cast<qint64>(DP.size()); ++i)
+      if (detail::recordAt(i).s_Alias.compare(alias, Qt::CaseInsensitive) == 0) return i;
+    Dialogs::messageBox(kNoSuchAlias + alias);
+    return -1;
+  });
+}
+
+qint64 CountActivePalette() {
+  return guarded(kmMethod("CountActivePalette"), []() -> qint64 {
+    qint64 count = 0;
+    for (const PaletteRecord& record : DP)
+      if (record.s_Alias.compare(noneMark, Qt::CaseInsensitive) != 0) ++count;
+    return count;
+  });
+}
+
+QString sID_FromShortcut(const QString& key) {
+  return guarded(kmMethod("sID_FromShortcut"), [&key]() -> QString {
+    for (int n = 0; n < kButtonCount; ++n) {
+      const Btn& button = aBtn->at(static_cast<size_t>(n));
+      if (button.Shortcut == key) return button.sID;
+    }
+    return {};
+  });
+}
+
+void resetToInitialValues() {
+  DP.clear();
+  idxCP = -1;
+  aBtn = std::make_shared<BtnArray>();
+  numRows = 0;
+  numColumns = 0;
+  paleName.clear();
+  paleAlias.clear();
+  paleWinTitle.clear();
+  idxCurrentBtn = 0;
+  aAlphabetShortcut.clear();
+  paletteContentChange = false;
+  paletteActiveChange = false;
+  reusablePaletteName.clear();
+  initialWinTop = 0;
+  initialWinLeft = 0;
+  initialWinHeight = 0;
+  initialWinWidth = 0;
+}
 
 }  // namespace KM

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+
+#include "common/ReportLocation.h"
+#include "store/PaletteRecord.h"
+
+// Helpers shared by the store's own sources; not for windows.
+namespace KM::detail {
+
+inline constexpr int kButtonCount = 100;
+
+// n with at least two digits: 7 -> "07", 100 -> "100".
+inline QString twoDigits(qint64 n) { return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0')); }
+
+// Where a KM operation reports its errors.
+inline ReportLocation kmMethod(const char* method) { return ReportLocation::moduleMethod("KM", method); }
+
+// DP[i], or OutOfBoundsException.
+PaletteRecord& recordAt(qint64 i);
+
+}  // namespace KM::detail
