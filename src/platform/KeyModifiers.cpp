@@ -10,11 +10,11 @@ Probe& probe() {
 }
 }  // namespace
 
-bool optionKey() {
+Qt::KeyboardModifiers held() {
   if (probe()) return probe()();
-  return QGuiApplication::queryKeyboardModifiers().testFlag(Qt::AltModifier);
+  return QGuiApplication::queryKeyboardModifiers();
 }
 
-void setOptionKeyProbe(Probe p) { probe() = std::move(p); }
+void setProbe(Probe p) { probe() = std::move(p); }
 
 }  // namespace KeyModifiers
