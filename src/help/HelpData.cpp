@@ -1,7 +1,10 @@
 #include "help/HelpData.h"
 
+#include <memory>
+
 #include "common/ErrorGuard.h"
 #include "common/RuntimeException.h"
+#include "help/winHelp.h"
 
 namespace HelpData {
 
@@ -22,5 +25,24 @@ void FillDictionaryFromText(const QString& text) {
 }
 
 void FillDictionaryFromHELP_TEXT() { FillDictionaryFromText(QString::fromUtf8(HELP_TEXT)); }
+
+void ShowHelp(qint64 id) {
+  guarded(ReportLocation::moduleMethod("HelpData", "ShowHelp"), [&] {
+    if (!helpDict) throw MissingObjectException(QStringLiteral("The help records are not loaded"));
+    const auto found = helpDict->find(Key{id});
+    if (found == helpDict->end())
+      throw MissingKeyException(QStringLiteral("No help record for help id %1").arg(id));
+    const QString& record = found->second;
+    const qsizetype mark = record.indexOf(kFieldMark);
+    const QString title = mark < 0 ? record : record.left(mark);
+    QString page = mark < 0 ? QString() : record.mid(mark + 1);
+    page.replace(kLineBreakMark, QStringLiteral("\n"));
+
+    auto window = std::make_unique<winHelp>();
+    window->PrepareAndShowWindow(page, title);
+    // A window left open after a failed modal showing lives on until the user closes it.
+    if (window->isVisible()) window.release()->setAttribute(Qt::WA_DeleteOnClose);
+  });
+}
 
 }  // namespace HelpData

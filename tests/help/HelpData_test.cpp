@@ -113,5 +113,6 @@ TEST_F(HelpDataTest, LaterRecordReplacesEarlierAndTextKeysStayApart) {
   EXPECT_EQ(HelpData::helpDict->at(HelpData::Key{qint64(5)}), "New␟b␟c");
   HelpData::helpDict->insert_or_assign(HelpData::Key{QStringLiteral("5")}, "<p>short</p>");
   EXPECT_EQ(HelpData::helpDict->at(HelpData::Key{qint64(5)}), "New␟b␟c");
+  EXPECT_EQ(HelpData::helpDict->size(), 2u);
   EXPECT_TRUE(logLines.isEmpty());
 }
