@@ -1,9 +1,8 @@
 #include "store/KM.h"
 
-#include <QRandomGenerator>
-
 #include "common/ErrorGuard.h"
 #include "common/RuntimeException.h"
+#include "common/StringUtils.h"
 #include "store/StoreDetail.h"
 
 namespace {
@@ -52,12 +51,7 @@ void loadMirrors(const PaletteRecord& record) {
   KM::paleWinTitle = record.s_WinTitle;
 }
 
-QString placeholderAlias() {
-  QString alias;
-  for (int k = 0; k < 5; ++k)
-    alias += kPlaceholderLetters.at(QRandomGenerator::global()->bounded(kPlaceholderLetters.size()));
-  return alias;
-}
+QString placeholderAlias() { return StringUtils::Random(5, kPlaceholderLetters); }
 
 PaletteView& view() {
   if (!KM::paletteView) throw MissingObjectException(QStringLiteral("The palette window is not open."));
