@@ -24,25 +24,45 @@ std::string utf8(const QString& text) {
   return std::string(bytes.constData(), static_cast<size_t>(bytes.size()));
 }
 
+// An object whose keys are appended in the order given. The keys are distinct by
+// construction, so the ordered map's search for an existing key is skipped.
+class ObjectBuilder {
+ public:
+  explicit ObjectBuilder(size_t keys) : value_(OrderedJson::value_t::object) {
+    entries().reserve(keys);
+  }
+  template <class T>
+  ObjectBuilder& add(const char* key, T&& v) {
+    entries().emplace_back(key, OrderedJson(std::forward<T>(v)));
+    return *this;
+  }
+  OrderedJson take() { return std::move(value_); }
+
+ private:
+  using Entries = OrderedJson::object_t::Container;
+  Entries& entries() { return value_.get_ref<OrderedJson::object_t&>(); }
+  OrderedJson value_;
+};
+
 OrderedJson buttonEntry(const Btn& b) {
-  OrderedJson e = OrderedJson::object();
-  e["sID"] = utf8(b.sID);
-  e["Shortcut"] = utf8(b.Shortcut);
-  e["Tip"] = utf8(b.Tip);
-  e["Info"] = utf8(b.Info);
-  e["ShortcutShow"] = b.ShortcutShow;
-  e["Vis"] = b.Vis;
-  return e;
+  return ObjectBuilder(6)
+      .add("sID", utf8(b.sID))
+      .add("Shortcut", utf8(b.Shortcut))
+      .add("Tip", utf8(b.Tip))
+      .add("Info", utf8(b.Info))
+      .add("ShortcutShow", b.ShortcutShow)
+      .add("Vis", b.Vis)
+      .take();
 }
 
 OrderedJson paletteEntry(const PaletteRecord& r) {
-  OrderedJson e = OrderedJson::object();
-  e["numRows"] = r.i_NumRows;
-  e["numColumns"] = r.i_NumColumns;
-  e["paleName"] = utf8(r.s_Name);
-  e["paleAlias"] = utf8(r.s_Alias);
-  e["paleWinTitle"] = utf8(r.s_WinTitle);
-  return e;
+  return ObjectBuilder(5)
+      .add("numRows", r.i_NumRows)
+      .add("numColumns", r.i_NumColumns)
+      .add("paleName", utf8(r.s_Name))
+      .add("paleAlias", utf8(r.s_Alias))
+      .add("paleWinTitle", utf8(r.s_WinTitle))
+      .take();
 }
 
 // --- Reading ---
