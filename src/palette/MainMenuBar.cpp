@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QKeyEvent>
+#include <QLayout>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMenu>
@@ -163,6 +164,8 @@ void MainMenuBar::showIn(QMainWindow& window) {
 #else
   MainMenuBar& bar = shared();
   window.setMenuBar(&bar);
+  // Setting a menu bar does not invalidate a layout that was already activated.
+  window.layout()->invalidate();
   // Qt turns off the shortcuts of a hidden menu; bound to the window as well, Quit's Cmd+Q
   // still works although its File menu is never shown.
   if (QAction* quit = bar.entry(QStringLiteral("FileQuit"))) window.addAction(quit);

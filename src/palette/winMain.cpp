@@ -204,6 +204,9 @@ winMain::winMain() {
 
   setContentSize(kMaxCells * kButtonSize, kMaxCells * kButtonSize + kStripHeight);
 
+  MainMenuBar::showIn(*this);
+  AddMenuHandlers();
+
   KM::paletteView = this;
   Event_Open();
 }

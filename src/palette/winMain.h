@@ -7,6 +7,7 @@
 #include <array>
 #include <vector>
 
+#include "palette/MainMenuBar.h"
 #include "store/PaletteView.h"
 
 class winMain;
@@ -53,7 +54,7 @@ class BorderedRect : public QWidget {
 
 // The palette window: the current palette's grid of up to 10 × 10 buttons, and below it the
 // strip that names the palette and shows the hovered button's number, tip and shortcut.
-class winMain : public QMainWindow, public PaletteView {
+class winMain : public QMainWindow, public PaletteView, public MainMenuEntries {
   Q_OBJECT
  public:
   static constexpr int kButtonSize = 64;
@@ -104,6 +105,27 @@ class winMain : public QMainWindow, public PaletteView {
   void Event_Open();
   void Event_Close();
   bool Event_KeyDown(const QString& key);
+
+  // Menus (winMain_menu.cpp): handlers bound to the shared menu bar's entries by name.
+  void AddMenuHandlers();
+  void Event_EnableMenuItems();
+  bool _miConstruct_Action();
+  bool _miButPic_Action();
+  bool _miModifyPalette_Action();
+  bool _miSwitchPalette_Action();
+  bool _miPalette00_Action();
+  bool _miPalette01_Action();
+  bool _miPalette02_Action();
+  bool _miPalette03_Action();
+  bool _miPalette04_Action();
+  bool _miPalette05_Action();
+  bool _miPalette06_Action();
+  bool _miPalette07_Action();
+  bool _miPalette08_Action();
+  bool _miPalette09_Action();
+  bool _miDeletePalette_Action();
+  bool _miRenamePalette_Action();
+  bool _miNewPalette_Action();
 
  protected:
   void closeEvent(QCloseEvent* event) override;

@@ -98,7 +98,7 @@ TEST_F(PaletteGridTest, GridSizeFollowsRowsAndColumns) {
     EXPECT_EQ(w.Width(), c.width);
     EXPECT_EQ(w.Height(), c.height);
     EXPECT_EQ(w.content->size(), QSize(c.width, c.height));
-    EXPECT_EQ(w.size(), QSize(c.width, c.height));  // no menu bar inside the window here
+    EXPECT_EQ(w.size(), QSize(c.width, w.content->y() + c.height));  // the menu bar above
     EXPECT_EQ(w.rectBackgroundTip->geometry(), QRect(c.width - 640, top, 640, 30));
     EXPECT_EQ(w.labSeeNum->geometry(), QRect(0, top, 45, 30));
     EXPECT_EQ(w.labTip->geometry(), QRect(45, top, std::max(0, c.width - 65), 30));
