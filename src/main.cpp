@@ -1,4 +1,5 @@
 #include "app/App.h"
+#include "palette/MainMenuBar.h"
 #include <exception>
 
 #include "platform/Dialogs.h"
@@ -7,6 +8,8 @@
 int main(int argc, char* argv[]) {
   try {
     App app(argc, argv);
+    // The one menu bar, complete before any window exists.
+    MainMenuBar::shared();
     return 0;
   } catch (const std::exception& error) {
     // Last resort: every handler catches its own errors, so this is a bug.

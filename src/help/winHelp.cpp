@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "common/ErrorGuard.h"
+#include "palette/MainMenuBar.h"
 #include "platform/Screen.h"
 
 namespace {
@@ -36,6 +37,11 @@ winHelp::winHelp() : QDialog(nullptr) {
 
   HV_Help = new QTextBrowser(this);
   HV_Help->setOpenLinks(false);
+  // While this window is active the Edit menu acts on the shown page.
+  for (const char* name : {"EditCut", "EditCopy", "EditPaste", "EditClear", "EditSelectAll"})
+    MainMenuBar::shared().AddMenuHandler(this, name, [this, name] {
+      return MainMenuBar::editCommand(HV_Help, QString::fromLatin1(name));
+    });
   pbDone = new QPushButton(kDoneCaption, this);
   pbDone->setDefault(true);
   connect(pbDone, &QPushButton::clicked, this, [this] { pbDone_Action(); });

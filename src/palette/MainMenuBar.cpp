@@ -128,18 +128,6 @@ void lineEditCommand(QLineEdit* field, const QString& name) {
   }
 }
 
-void standardEditCommand(const QString& name) {
-  QWidget* focus = QApplication::focusWidget();
-  if (auto* box = qobject_cast<QAbstractSpinBox*>(focus)) focus = box->findChild<QLineEdit*>();
-  if (auto* field = qobject_cast<QLineEdit*>(focus)) {
-    lineEditCommand(field, name);
-  } else if (auto* area = qobject_cast<QTextEdit*>(focus)) {
-    textAreaCommand(area, name);
-  } else if (auto* plain = qobject_cast<QPlainTextEdit*>(focus)) {
-    textAreaCommand(plain, name);
-  }
-}
-
 // The platform's quit command: every window is asked to close; the palette window's close
 // saves the state, and with the last window gone the application quits.
 void quitCommand() { QApplication::closeAllWindows(); }
@@ -261,8 +249,22 @@ void MainMenuBar::choose(const QString& name) {
     handler();
     return;
   }
-  if (isEditEntry(name)) standardEditCommand(name);
+  if (isEditEntry(name)) editCommand(QApplication::focusWidget(), name);
   else if (name == QLatin1String("FileQuit")) quitCommand();
+}
+
+bool MainMenuBar::editCommand(QWidget* control, const QString& name) {
+  if (auto* box = qobject_cast<QAbstractSpinBox*>(control)) control = box->findChild<QLineEdit*>();
+  if (auto* field = qobject_cast<QLineEdit*>(control)) {
+    lineEditCommand(field, name);
+  } else if (auto* area = qobject_cast<QTextEdit*>(control)) {
+    textAreaCommand(area, name);
+  } else if (auto* plain = qobject_cast<QPlainTextEdit*>(control)) {
+    textAreaCommand(plain, name);
+  } else {
+    return false;
+  }
+  return true;
 }
 
 QString MainMenuBar::literalCaption(const QString& text) {

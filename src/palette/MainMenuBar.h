@@ -44,6 +44,10 @@ class MainMenuBar : public QMenuBar {
   // quit command; else nothing.
   void choose(const QString& name);
 
+  // The standard edit command of the Edit entry `name` on a text control (field or area);
+  // a read-only control only copies and selects. False when the control is no text control.
+  static bool editCommand(QWidget* control, const QString& name);
+
   // The caption shown exactly as given: "&" is no access-key mark in it.
   static QString literalCaption(const QString& text);
 

@@ -9,6 +9,7 @@
 
 #include "common/RuntimeException.h"
 #include "common/winReportError.h"
+#include "help/winHelp.h"
 #include "palette/MainMenuBar.h"
 #include "support/TestEnvironment.h"
 
@@ -262,4 +263,20 @@ TEST_F(MainMenuBarTest, HandlerErrorGivesOneReportAndOneLogLine) {
 
   EXPECT_TRUE(guardedMenuHandler("winMain", "miConstruct", [] {}));
   EXPECT_EQ(logLines.size(), 1);
+}
+
+TEST_F(MainMenuBarTest, EditEntriesActOnTheHelpPageWhileTheHelpWindowIsActive) {
+  winHelp help;
+  help.HV_Help->setPlainText("Switch palettes with Cmd+0 to Cmd+9.");
+  ASSERT_TRUE(activate(help));
+  help.pbDone->setFocus();  // the page itself need not have the focus
+  MainMenuBar& bar = MainMenuBar::shared();
+  bar.entry("EditSelectAll")->trigger();
+  bar.entry("EditCopy")->trigger();
+  EXPECT_EQ(QApplication::clipboard()->text(), "Switch palettes with Cmd+0 to Cmd+9.");
+  // The page is read-only: Delete, Cut and Paste leave it as it is.
+  bar.entry("EditClear")->trigger();
+  bar.entry("EditCut")->trigger();
+  bar.entry("EditPaste")->trigger();
+  EXPECT_EQ(help.HV_Help->toPlainText(), "Switch palettes with Cmd+0 to Cmd+9.");
 }
