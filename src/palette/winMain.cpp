@@ -13,7 +13,10 @@
 #include "app/App.h"
 #include "common/ErrorGuard.h"
 #include "common/FileTools.h"
+#include "common/Fonts.h"
 #include "common/RuntimeException.h"
+#include "common/StringUtils.h"
+#include "common/winShowText.h"
 #include "palette/WinScrn.h"
 #include "palette/x_FirePalette.h"
 #include "platform/Dialogs.h"
@@ -55,26 +58,15 @@ ReportLocation buttonLocation(const QString& member, const QString& control, con
                                 {"WINDOW: " + kWindow, "CONTROL: " + control, "EVENT: " + event});
 }
 
-// Sizes are macOS points, which are pixels; the hint picks a like face where the named one
-// is missing.
-QFont namedFont(const QString& family, int size, QFont::StyleHint hint) {
-  QFont font(family);
-  font.setPixelSize(size);
-  font.setStyleHint(hint);
-  return font;
-}
 const QFont& numberFont() {
-  static const QFont font = namedFont(QStringLiteral("Helvetica"), 24, QFont::SansSerif);
+  static const QFont font = Fonts::named(QStringLiteral("Helvetica"), 24);
   return font;
 }
 const QFont& letterFont() {
-  static const QFont font = namedFont(QStringLiteral("Menlo"), 12, QFont::Monospace);
+  static const QFont font = Fonts::named(QStringLiteral("Menlo"), 12, QFont::Monospace);
   return font;
 }
 
-bool isPosInteger(const QString& text) {
-  return std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
-}
 
 QLabel* stripLabel(QWidget* parent, const QString& text, const QFont& font, const QColor& colour) {
   auto* label = new QLabel(text, parent);
@@ -192,7 +184,7 @@ winMain::winMain() {
     cnBut[static_cast<size_t>(i)] = button;
   }
   labTip = stripLabel(content, kLaidOutTip, QApplication::font(), kTipColour);
-  QFont shortcutFont = namedFont(QStringLiteral("Menlo"), 18, QFont::Monospace);
+  QFont shortcutFont = Fonts::named(QStringLiteral("Menlo"), 18, QFont::Monospace);
   shortcutFont.setBold(true);
   labSeeSC = stripLabel(content, kLaidOutMark, shortcutFont, kShortcutLabelColour);
   labSeeNum = stripLabel(content, kLaidOutMark, letterFont(), kNumberLabelColour);
@@ -259,7 +251,7 @@ void winMain::RedrawGrid() {
     hasPicture.clear();
     for (const QString& name : names) {
       const QString prefix = name.left(2);
-      if (!isPosInteger(prefix)) continue;
+      if (!StringUtils::IsPosInteger(prefix)) continue;
       const qint64 n = prefix.toLongLong();
       hasPicture.push_back(n);
       cnBut.at(static_cast<size_t>(n))->setBackdrop(openPicture(folder.child(name)));
@@ -350,11 +342,9 @@ void winMain::cnBut_MouseUp(int index, int, int) {
       return;
     }
     KM::idxCurrentBtn = index;
-    showButtonInformation();
+    winShowText::instance().ShowModal();
   });
 }
-
-void winMain::showButtonInformation() {}
 
 bool winMain::labSeeNum_MouseDown(int, int) {
   return guarded(ReportLocation::controlEvent(kWindow, "labSeeNum", "MouseDown"), [] { return true; });
@@ -448,7 +438,7 @@ bool winMain::Event_KeyDown(const QString& key) {
       Dialogs::beep();
       return true;
     }
-    if (sID.size() != 2 || !isPosInteger(sID))
+    if (sID.size() != 2 || !StringUtils::IsPosInteger(sID))
       throw OutOfBoundsException(QStringLiteral("The button number \"%1\" is not two digits.").arg(sID));
     const qint64 row = sID.at(0).digitValue();
     const qint64 column = sID.at(1).digitValue();

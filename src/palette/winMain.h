@@ -137,7 +137,6 @@ class winMain : public QMainWindow, public PaletteView, public MainMenuEntries {
   void moveContentTo(qint64 top, qint64 left);
   QPoint contentOrigin() const;
   void setContentSize(int width, int height);
-  void showButtonInformation();
 
   bool labSeeNumPressTaken_ = false;
   bool closed_ = false;

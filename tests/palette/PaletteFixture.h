@@ -13,8 +13,8 @@
 #include "store/KM.h"
 #include "support/TestEnvironment.h"
 
-// A current palette P05 ("Rubus", titled "My Palette", 10 × 10, default buttons) in a fresh
-// data folder, a 1440 × 875 main screen below a 25-point menu bar, fired buttons recorded
+// Six palettes, the current one P05 ("Rubus", titled "My Palette", 10 × 10, default buttons),
+// no change flag set, a fresh data folder, a 1440 × 875 main screen below a 25-point menu bar, fired buttons recorded
 // and the held modifier keys chosen by the test.
 class PaletteWindowTest : public TavelinTest {
  protected:
@@ -25,25 +25,19 @@ class PaletteWindowTest : public TavelinTest {
     QDir().mkpath(dataFolder);
     App::current().appSupportFolder = FolderItem(dataFolder);
 
-    KM::aAlphabetShortcut.clear();
-    for (char c = 'a'; c <= 'z'; ++c) KM::aAlphabetShortcut << QString(QChar(c));
-    for (char c = 'A'; c <= 'Z'; ++c) KM::aAlphabetShortcut << QString(QChar(c));
-    KM::aBtn = std::make_shared<BtnArray>();
-    for (int n = 0; n < 100; ++n) {
-      Btn b;
-      b.ID = n;
-      b.sID = QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0'));
-      b.Row = n / 10;
-      b.Col = n % 10;
-      b.Shortcut = n < 52 ? KM::aAlphabetShortcut.at(n) : KM::noneMark;
-      b.Vis = true;
-      KM::aBtn->push_back(std::move(b));
+    KM::resetToInitialValues();
+    KM::MakeAlphabetShortcuts();
+    KM::CreateFirstPalette();
+    for (qint64 i = 1; i <= 5; ++i) {
+      KM::DP.emplace_back();
+      KM::DefaultValuesPalette(i);
+      KM::DP.back().s_Alias = QStringLiteral("Alias%1").arg(i);
     }
-    KM::numRows = 10;
-    KM::numColumns = 10;
-    KM::paleName = "P05";
-    KM::paleAlias = "Rubus";
-    KM::paleWinTitle = "My Palette";
+    KM::DP.at(5).s_Alias = "Rubus";
+    KM::DP.at(5).s_WinTitle = "My Palette";
+    KM::ActivatePalette(5);
+    KM::paletteContentChange = false;
+    KM::paletteActiveChange = false;
 
     ScriptRunner::setHandler([this](const FolderItem&, const QStringList& texts) { fired << texts; });
     KeyModifiers::setProbe([this] { return held; });
@@ -54,6 +48,7 @@ class PaletteWindowTest : public TavelinTest {
     ScriptRunner::setHandler({});
     KeyModifiers::setProbe({});
     Screen::setMainAvailableArea(std::nullopt);
+    KM::resetToInitialValues();
     TavelinTest::TearDown();
   }
 

@@ -3,6 +3,7 @@
 #include <QTest>
 
 #include "common/RuntimeException.h"
+#include "common/winShowText.h"
 #include "common/winReportError.h"
 #include "palette/PaletteFixture.h"
 
@@ -33,6 +34,13 @@ class PaletteClickTest : public PaletteWindowTest {
     PaletteWindowTest::SetUp();
     open().show();
   }
+
+  // The button information window, answered at once; what it showed is kept.
+  QStringList shown;
+  ModalSeam::ScopedDriver<winShowText> answer{[this](winShowText& w) {
+    shown << w.windowTitle() + "|" + w.taShow->toPlainText();
+    w.pbOK->click();
+  }};
   // Press on the button and release where given (inside by default).
   void click(int n, QPoint releaseAt = QPoint(30, 30)) {
     PaletteButton* b = window->cnBut.at(static_cast<size_t>(n));
@@ -63,11 +71,14 @@ TEST_F(PaletteClickTest, ReleaseFiresOrShowsInformation) {
   EXPECT_EQ(messages, QStringList{"No Additional Information about this button."});
   EXPECT_EQ(KM::idxCurrentBtn, 42);
 
+  EXPECT_TRUE(shown.isEmpty());
+
   held = Qt::AltModifier;
   click(8);
   EXPECT_EQ(KM::idxCurrentBtn, 8);
   click(9);
   EXPECT_EQ(KM::idxCurrentBtn, 9);
+  EXPECT_EQ(shown, (QStringList{"Button Information: P05 08|only a tip", "Button Information: P05 09|   "}));
   EXPECT_TRUE(fired.isEmpty());
   EXPECT_EQ(messages.size(), 1);
   EXPECT_TRUE(logLines.isEmpty());
