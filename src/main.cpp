@@ -1,19 +1,25 @@
+#include <QGuiApplication>
+#include <exception>
+#include <memory>
+
 #include "app/App.h"
 #include "palette/MainMenuBar.h"
-#include <exception>
 
-#include "platform/Dialogs.h"
-#include "platform/SystemLog.h"
-
+// Program start, in this order; the framework then raises the Open event and, after it,
+// creates the default window.
 int main(int argc, char* argv[]) {
+  // Outside the try, so that the last resort can still show its message.
+  std::unique_ptr<App> app;
   try {
-    App app(argc, argv);
+    // Qt 6 always scales for high-resolution displays; fractional factors are kept as they are.
+    QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::PassThrough);
+    app = std::make_unique<App>(argc, argv);
+    app->SetVersionData();
     // The one menu bar, complete before any window exists.
     MainMenuBar::shared();
-    return 0;
+    return app->Run({});
   } catch (const std::exception& error) {
-    // Last resort: every handler catches its own errors, so this is a bug.
-    SystemLog::write(QStringLiteral("Exception - main: ") + QString::fromUtf8(error.what()));
-    return 1;
+    // Every handler catches its own errors, so reaching this is a bug.
+    return failProgramStart(error);
   }
 }

@@ -1,16 +1,115 @@
 #include "app/App.h"
 
+#include <QTimer>
+
+#include "app/BundleInfo.h"
+#include "common/ErrorGuard.h"
+#include "common/FileTools.h"
 #include "common/RuntimeException.h"
+#include "help/HelpData.h"
+#include "platform/SpecialFolders.h"
+#include "store/KM.h"
 
 namespace {
-App* running = nullptr;
-}
+const QString kLegacyFolderName = QStringLiteral("Tavelins");
+const QString kObsoleteHelpDatabase = QStringLiteral("Help_Tavelins.sqlite");
+const QString kLegacyKeptLogLine =
+    QStringLiteral("App: Opening: kept the folder \"%1\", which is not empty, beside \"%2\"");
+const QString kOpenLogLine = QStringLiteral("Exception: App: Opening");
+const QString kProgramStartLogLine = QStringLiteral("Exception - main: %1");
+const QString kProgramStartMessage = QStringLiteral("Tavelin cannot go on and closes: %1");
 
-App::App(int& argc, char** argv) : QApplication(argc, argv) { running = this; }
+const auto kOpen = ReportLocation::appEvent(QStringLiteral("Open"), QStringLiteral("Opening"));
+
+App* running = nullptr;
+
+// Creates the folder and any of its missing parents.
+void createFolderWithParents(const FolderItem& folder) {
+  if (folder.isNull() || folder.exists()) return;
+  createFolderWithParents(folder.parent());
+  folder.createFolder();
+}
+}  // namespace
+
+App::App(int& argc, char** argv) : QApplication(argc, argv) {
+  running = this;
+  // Quitting with the last window is turned on only once start-up has prepared the store.
+  setQuitOnLastWindowClosed(false);
+  connect(this, &QCoreApplication::aboutToQuit, this, &App::Event_Close);
+}
 
 App::~App() { running = nullptr; }
 
 App& App::current() {
   if (!running) throw MissingObjectException(QStringLiteral("The application object does not exist."));
   return *running;
+}
+
+void App::SetVersionData() {
+  setApplicationVersion(QStringLiteral("%1.%2.%3").arg(MajorVersion).arg(MinorVersion).arg(BugVersion));
+  setOrganizationName(CompanyName);
+}
+
+int App::Run(std::function<void()> createDefaultWindow) {
+  QTimer::singleShot(0, this, [this, create = std::move(createDefaultWindow)] {
+    Event_Open();
+    if (!create) {
+      quit();
+      return;
+    }
+    try {
+      create();
+    } catch (const std::exception& error) {
+      exit(failProgramStart(error));
+    }
+  });
+  return exec();
+}
+
+void App::Event_Open() {
+  // The data folders. A failure here is shown, and the steps after it still run, so that
+  // the palette window always opens on a loaded store.
+  guardedOops(kOpen, [&] { PrepareDataFolders(); }, kOpenLogLine);
+  HelpData::FillDictionaryFromHELP_TEXT();
+  guardedOops(kOpen, [&] {
+    setQuitOnLastWindowClosed(true);
+    KM::paletteContentChange = false;
+    KM::paletteActiveChange = false;
+  }, kOpenLogLine);
+  KM::MakeAlphabetShortcuts();
+  KM::GetKM_DataFromDisk();
+  KM::ActivatePalette(KM::idxCP);
+}
+
+void App::PrepareDataFolders() {
+  const FolderItem support = SpecialFolders::applicationSupport();
+  const QString& dataFolderName = BundleInfo::identifier;
+
+  // The data folder under its older name: removed when the new one already exists and it
+  // holds nothing, renamed when the new one does not exist. One that still holds files stays,
+  // since they may be the user's older palettes and pictures.
+  if (const FolderItem legacy = support.child(kLegacyFolderName);
+      legacy.exists() && support.child(dataFolderName).exists()) {
+    if (legacy.isFolder() && legacy.children().empty()) legacy.remove();
+    else SystemLog::write(kLegacyKeptLogLine.arg(kLegacyFolderName, dataFolderName));
+  }
+  if (support.child(kLegacyFolderName).exists() && !support.child(dataFolderName).exists())
+    FileTools::RenameFolder(support, kLegacyFolderName, dataFolderName, false);
+
+  if (appSupportFolder.isNull()) {
+    appSupportFolder = support.child(dataFolderName);
+    createFolderWithParents(appSupportFolder);
+  }
+
+  if (const FolderItem obsolete = appSupportFolder.child(kObsoleteHelpDatabase); obsolete.exists())
+    obsolete.remove();
+}
+
+void App::Event_Close() {}
+
+int failProgramStart(const std::exception& error) {
+  const QString what = QString::fromUtf8(error.what());
+  SystemLog::write(kProgramStartLogLine.arg(what));
+  if (QApplication::instance()) Dialogs::messageBox(kProgramStartMessage.arg(what));
+  return 1;
 }
