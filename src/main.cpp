@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "app/App.h"
+#include "common/FileTypes.h"
 #include "palette/MainMenuBar.h"
 
 // Program start, in this order; the framework then raises the Open event and, after it,
@@ -13,6 +14,8 @@ int main(int argc, char* argv[]) {
   try {
     // Qt 6 always scales for high-resolution displays; fractional factors are kept as they are.
     QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::PassThrough);
+    FileTypesCommon::Initialize();
+    FileTypeJpgPng::Initialize();
     app = std::make_unique<App>(argc, argv);
     app->SetVersionData();
     // The one menu bar, complete before any window exists.

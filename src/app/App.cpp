@@ -15,11 +15,15 @@ const QString kLegacyFolderName = QStringLiteral("Tavelins");
 const QString kObsoleteHelpDatabase = QStringLiteral("Help_Tavelins.sqlite");
 const QString kLegacyKeptLogLine =
     QStringLiteral("App: Opening: kept the folder \"%1\", which is not empty, beside \"%2\"");
+const QString kOtherCurrentLogLine =
+    QStringLiteral("App: Opening: palette %1 could not be made current; palette %2 is current instead");
 const QString kOpenLogLine = QStringLiteral("Exception: App: Opening");
 const QString kProgramStartLogLine = QStringLiteral("Exception - main: %1");
 const QString kProgramStartMessage = QStringLiteral("Tavelin cannot go on and closes: %1");
 
 const auto kOpen = ReportLocation::appEvent(QStringLiteral("Open"), QStringLiteral("Opening"));
+
+constexpr size_t kButtonCount = 100;
 
 App* running = nullptr;
 
@@ -28,6 +32,31 @@ void createFolderWithParents(const FolderItem& folder) {
   if (folder.isNull() || folder.exists()) return;
   createFolderWithParents(folder.parent());
   folder.createFolder();
+}
+bool storeUsable() {
+  return KM::idxCP >= 0 && KM::idxCP < static_cast<qint64>(KM::DP.size()) && KM::aBtn &&
+         KM::aBtn->size() == kButtonCount;
+}
+
+bool complete(const PaletteRecord& record) {
+  return record.a_Btn && record.a_Btn->size() == kButtonCount;
+}
+
+// The palette window must open on a complete palette, and its close must never write an
+// empty store: when the saved current palette could not be made current, the first complete
+// palette in use (else any complete one) becomes current; with none loaded, a first palette.
+void ensureUsableStore() {
+  if (storeUsable()) return;
+  const qint64 failed = KM::idxCP;
+  if (KM::DP.empty()) KM::CreateFirstPalette();
+  qint64 chosen = -1;
+  for (qint64 i = 0; i < static_cast<qint64>(KM::DP.size()) && chosen < 0; ++i)
+    if (complete(KM::DP[static_cast<size_t>(i)]) && KM::DP[static_cast<size_t>(i)].s_Alias != KM::noneMark) chosen = i;
+  for (qint64 i = 0; i < static_cast<qint64>(KM::DP.size()) && chosen < 0; ++i)
+    if (complete(KM::DP[static_cast<size_t>(i)])) chosen = i;
+  if (chosen < 0) return;
+  KM::ActivatePalette(chosen);
+  if (storeUsable() && failed != -1) SystemLog::write(kOtherCurrentLogLine.arg(failed).arg(chosen));
 }
 }  // namespace
 
@@ -79,6 +108,7 @@ void App::Event_Open() {
   KM::MakeAlphabetShortcuts();
   KM::GetKM_DataFromDisk();
   KM::ActivatePalette(KM::idxCP);
+  guardedOops(kOpen, [] { ensureUsableStore(); }, kOpenLogLine);
 }
 
 void App::PrepareDataFolders() {

@@ -12,6 +12,36 @@
 
 namespace {
 
+// Stands in for the palette window when a state file is made.
+class FixedView : public PaletteView {
+ public:
+  void EraseAllPictures() override {}
+  void RedrawGrid() override {}
+  void setPaletteTitle(const QString&) override {}
+  void setTipText(const QString&) override {}
+  void setNumberText(const QString&) override {}
+  qint64 Top() const override { return 100; }
+  qint64 Left() const override { return 200; }
+  qint64 Height() const override { return 670; }
+  qint64 Width() const override { return 640; }
+};
+
+// The text of a state file holding palettes with these aliases, the first one current.
+QString stateFileText(const QStringList& aliases) {
+  KM::resetToInitialValues();
+  KM::MakeAlphabetShortcuts();
+  KM::CreateFirstPalette();
+  for (qsizetype i = 1; i < aliases.size(); ++i) KM::CreateNewPalette(aliases[i]);
+  KM::DP.at(0).s_Alias = aliases.at(0);
+  FixedView view;
+  KM::paletteView = &view;
+  const std::optional<QString> text = KM::JSON_CreateData();
+  KM::paletteView = nullptr;
+  KM::resetToInitialValues();
+  EXPECT_TRUE(text.has_value());
+  return text.value_or(QString());
+}
+
 class StartUpTest : public TavelinTest {
  protected:
   void SetUp() override {
@@ -43,6 +73,14 @@ class StartUpTest : public TavelinTest {
     ASSERT_TRUE(HelpData::helpDict.has_value());
     EXPECT_EQ(HelpData::helpDict->size(), 6u);
     EXPECT_TRUE(App::current().quitOnLastWindowClosed());
+    EXPECT_EQ(KM::aAlphabetShortcut.size(), 52);
+    // A usable store: a valid current palette with its buttons and mirrors.
+    ASSERT_GE(KM::idxCP, 0);
+    ASSERT_LT(KM::idxCP, static_cast<qint64>(KM::DP.size()));
+    EXPECT_EQ(KM::aBtn, KM::DP.at(static_cast<size_t>(KM::idxCP)).a_Btn);
+    EXPECT_EQ(KM::aBtn->size(), 100u);
+    EXPECT_EQ(KM::paleName, KM::DP.at(static_cast<size_t>(KM::idxCP)).s_Name);
+    EXPECT_FALSE(KM::paletteActiveChange);
   }
 };
 
@@ -56,22 +94,26 @@ TEST_F(StartUpTest, FolderSituations) {
     QStringList after;  // must exist afterwards
     QStringList gone;   // must not exist afterwards
     int logLines;
+    QString alias;  // of the current palette: "Original" is a new first palette
   };
   const QString id = BundleInfo::identifier;
+  const QByteArray saved = stateFileText({"Saved"}).toUtf8();
   const Case cases[] = {
-      {"no folders", {}, {}, {id}, {"Tavelins"}, 0},
-      {"only the legacy folder", {"Tavelins/ButtonPictures/P00/07_mail.png"}, {},
-       {id + "/ButtonPictures/P00/07_mail.png"}, {"Tavelins"}, 0},
-      {"both, legacy empty", {id + "/keep.txt"}, {"Tavelins"}, {id + "/keep.txt"}, {"Tavelins"}, 0},
-      {"both, legacy holds files", {id + "/keep.txt", "Tavelins/ButtonPictures/P00/07_old.png"}, {},
-       {id + "/keep.txt", "Tavelins/ButtonPictures/P00/07_old.png"}, {}, 1},
+      {"no folders", {}, {}, {id}, {"Tavelins"}, 0, "Original"},
+      {"only the legacy folder", {"Tavelins/PreserveState.txt", "Tavelins/ButtonPictures/P00/07_mail.png"}, {},
+       {id + "/PreserveState.txt", id + "/ButtonPictures/P00/07_mail.png"}, {"Tavelins"}, 0, "Saved"},
+      {"both, legacy empty", {id + "/PreserveState.txt"}, {"Tavelins"}, {id + "/PreserveState.txt"},
+       {"Tavelins"}, 0, "Saved"},
+      {"both, legacy holds files", {id + "/PreserveState.txt", "Tavelins/PreserveState.txt"}, {},
+       {id + "/PreserveState.txt", "Tavelins/PreserveState.txt"}, {}, 1, "Saved"},
       {"obsolete help database", {id + "/Help_Tavelins.sqlite", id + "/keep.txt"}, {}, {id + "/keep.txt"},
-       {id + "/Help_Tavelins.sqlite"}, 0},
+       {id + "/Help_Tavelins.sqlite"}, 0, "Original"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     freshRun(true);
-    for (const QString& f : c.before) writeFile(support() + "/" + f, "x");
+    for (const QString& f : c.before)
+      writeFile(support() + "/" + f, f.endsWith("PreserveState.txt") ? saved : QByteArray("x"));
     for (const QString& d : c.emptyFolders) QDir().mkpath(support() + "/" + d);
 
     App::current().Event_Open();
@@ -81,7 +123,41 @@ TEST_F(StartUpTest, FolderSituations) {
     for (const QString& f : c.gone) EXPECT_FALSE(exists(support() + "/" + f)) << f.toStdString();
     EXPECT_EQ(logLines.size(), c.logLines) << logLines.join("|").toStdString();
     EXPECT_TRUE(messages.isEmpty()) << messages.join("|").toStdString();
+    EXPECT_EQ(KM::paleAlias, c.alias);
+    // Only a new first palette is a change that the first close must save.
+    EXPECT_EQ(KM::paletteContentChange, c.alias == "Original");
   }
+}
+
+TEST_F(StartUpTest, SecondStartReadsTheStateFileWithoutChanges) {
+  App::current().Event_Open();
+  EXPECT_TRUE(KM::paletteContentChange);
+  writeFile(data() + "/PreserveState.txt", stateFileText({"Original", "Work"}).toUtf8());
+
+  freshRun();
+  App::current().Event_Open();
+  expectCompleted();
+  EXPECT_FALSE(KM::paletteContentChange);
+  EXPECT_EQ(KM::DP.size(), 2u);
+  EXPECT_EQ(KM::idxCP, 0);
+  EXPECT_EQ(KM::paleAlias, "Original");
+  EXPECT_EQ(KM::initialWinTop, 100);
+  EXPECT_TRUE(messages.isEmpty());
+  EXPECT_TRUE(logLines.isEmpty());
+}
+
+TEST_F(StartUpTest, SavedCurrentPaletteThatCannotBeActivatedGivesWayToTheFirst) {
+  QString text = stateFileText({"Original", "Work"});
+  ASSERT_TRUE(text.contains("\"CurrentPalette\":0"));
+  text.replace("\"CurrentPalette\":0", "\"CurrentPalette\":5");
+  writeFile(data() + "/PreserveState.txt", text.toUtf8());
+
+  App::current().Event_Open();
+
+  EXPECT_EQ(KM::idxCP, 0);
+  expectCompleted();
+  EXPECT_EQ(logLines, (QStringList{"Exception - KM.ActivatePalette",
+                                   "App: Opening: palette 5 could not be made current; palette 0 is current instead"}));
 }
 
 TEST_F(StartUpTest, FailureInTheFolderStepsStillPreparesTheRest) {
