@@ -33,6 +33,7 @@ QString stateFileText(const QStringList& aliases) {
   KM::CreateFirstPalette();
   for (qsizetype i = 1; i < aliases.size(); ++i) KM::CreateNewPalette(aliases[i]);
   KM::DP.at(0).s_Alias = aliases.at(0);
+  KM::idxCP = 0;
   FixedView view;
   KM::paletteView = &view;
   const std::optional<QString> text = KM::JSON_CreateData();
@@ -146,18 +147,22 @@ TEST_F(StartUpTest, SecondStartReadsTheStateFileWithoutChanges) {
   EXPECT_TRUE(logLines.isEmpty());
 }
 
-TEST_F(StartUpTest, SavedCurrentPaletteThatCannotBeActivatedGivesWayToTheFirst) {
-  QString text = stateFileText({"Original", "Work"});
-  ASSERT_TRUE(text.contains("\"CurrentPalette\":0"));
-  text.replace("\"CurrentPalette\":0", "\"CurrentPalette\":5");
-  writeFile(data() + "/PreserveState.txt", text.toUtf8());
+TEST_F(StartUpTest, NoDataFolderStillOpensOnAFirstPalette) {
+  // The Application Support folder is a file: neither start-up nor the store can make the
+  // data folder, and nothing can be loaded.
+  writeFile(support(), "not a folder");
 
   App::current().Event_Open();
 
+  EXPECT_EQ(messages.value(0), "Oops! App.Open\nEVENT HANDLER: App\nEVENT NAME: Opening\nTYPE: IOException");
+  EXPECT_TRUE(logLines.contains("Exception - KM.GetKM_DataFromDisk"));
+  ASSERT_EQ(KM::DP.size(), 1u);
   EXPECT_EQ(KM::idxCP, 0);
-  expectCompleted();
-  EXPECT_EQ(logLines, (QStringList{"Exception - KM.ActivatePalette",
-                                   "App: Opening: palette 5 could not be made current; palette 0 is current instead"}));
+  EXPECT_EQ(KM::aBtn, KM::DP.at(0).a_Btn);
+  EXPECT_EQ(KM::aBtn->size(), 100u);
+  EXPECT_EQ(KM::paleName, "P00");
+  EXPECT_TRUE(App::current().quitOnLastWindowClosed());
+  EXPECT_EQ(readFile(support()), "not a folder");
 }
 
 TEST_F(StartUpTest, FailureInTheFolderStepsStillPreparesTheRest) {
