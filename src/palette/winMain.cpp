@@ -57,6 +57,10 @@ ReportLocation buttonLocation(const QString& member, const QString& control, con
   return ReportLocation::custom(kWindow + ".cnBut." + member,
                                 {"WINDOW: " + kWindow, "CONTROL: " + control, "EVENT: " + event});
 }
+// Paint and hover run often; their locations are built once.
+const ReportLocation kPaintAt = buttonLocation("Paint", "cnBut Set", "Paint");
+const ReportLocation kEnterAt = buttonLocation("MouseEnter", "cnBut Set", "Mouse Enter");
+const ReportLocation kExitAt = buttonLocation("MouseExit", "cnBut Set", "MouseExit");
 
 const QFont& numberFont() {
   static const QFont font = Fonts::named(QStringLiteral("Helvetica"), 24);
@@ -65,6 +69,20 @@ const QFont& numberFont() {
 const QFont& letterFont() {
   static const QFont font = Fonts::named(QStringLiteral("Menlo"), 12, QFont::Monospace);
   return font;
+}
+
+// Width and height of "01" in the number font, wrapped at the button's width; the same for
+// every button, so measured once.
+QSizeF numberMeasure(qreal wrapWidth) {
+  static qreal measuredFor = -1;
+  static QSizeF size;
+  if (wrapWidth != measuredFor) {
+    const QFontMetricsF metrics(numberFont());
+    size = QSizeF(metrics.horizontalAdvance(QStringLiteral("01")),
+                  metrics.boundingRect(QRectF(0, 0, wrapWidth, 1e6), Qt::TextWordWrap, QStringLiteral("01")).height());
+    measuredFor = wrapWidth;
+  }
+  return size;
 }
 
 
@@ -286,15 +304,14 @@ QString winMain::rsRowColFromNum(qint64 n) {
 // ---- winMain: buttons ----
 
 void winMain::cnBut_Paint(int index, QPainter& g) {
-  guarded(buttonLocation("Paint", "cnBut Set", "Paint"), [&] {
+  guarded(kPaintAt, [&] {
     const PaletteButton& button = *cnBut.at(static_cast<size_t>(index));
     const qreal W = button.width(), H = button.height();
 
     g.setFont(numberFont());
     // Every button measures "01", so all numbers stand at the same place.
-    const QFontMetricsF metrics(g.font());
-    const qreal tw = metrics.horizontalAdvance(QStringLiteral("01"));
-    const qreal th = metrics.boundingRect(QRectF(0, 0, W, 10 * H), Qt::TextWordWrap, QStringLiteral("01")).height();
+    const QSizeF measured = numberMeasure(W);
+    const qreal tw = measured.width(), th = measured.height();
     if (std::find(hasPicture.begin(), hasPicture.end(), index) == hasPicture.end())
       g.drawText(QPointF((W - tw) / 2, (H - th) / 2 + th), twoDigits(index));
 
@@ -309,7 +326,7 @@ void winMain::cnBut_Paint(int index, QPainter& g) {
 }
 
 void winMain::cnBut_MouseEnter(int index) {
-  guarded(buttonLocation("MouseEnter", "cnBut Set", "Mouse Enter"), [&] {
+  guarded(kEnterAt, [&] {
     labSeeNum->setText(KM::paleName + " " + twoDigits(index));
     const Btn& btn = KM::aBtn->at(static_cast<size_t>(index));
     labTip->setText(btn.Tip);
@@ -318,7 +335,7 @@ void winMain::cnBut_MouseEnter(int index) {
 }
 
 void winMain::cnBut_MouseExit(int) {
-  guarded(buttonLocation("MouseExit", "cnBut Set", "MouseExit"), [&] {
+  guarded(kExitAt, [&] {
     labTip->setText(KM::paleAlias);
     labSeeNum->setText(KM::paleName);
     labSeeSC->setText(QString());
