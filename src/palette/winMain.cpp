@@ -85,7 +85,6 @@ QSizeF numberMeasure(qreal wrapWidth) {
   return size;
 }
 
-
 QLabel* stripLabel(QWidget* parent, const QString& text, const QFont& font, const QColor& colour) {
   auto* label = new QLabel(text, parent);
   label->setAlignment(Qt::AlignCenter);
@@ -131,7 +130,6 @@ bool isModifierKey(int key) {
 PaletteButton::PaletteButton(winMain& owner, int index, QWidget* parent)
     : QWidget(parent), owner_(owner), index_(index) {
   setFocusPolicy(Qt::NoFocus);
-  setAttribute(Qt::WA_Hover, false);
 }
 
 void PaletteButton::setBackdrop(const QPixmap& picture) {
@@ -423,9 +421,10 @@ void winMain::Event_Close() {
     }
     // Every window still open is asked to close, last first; this window is already closing
     // and ignores the request.
-    const QWidgetList windows = QApplication::topLevelWidgets();
+    QList<QPointer<QWidget>> windows;
+    for (QWidget* window : QApplication::topLevelWidgets()) windows.append(window);
     for (qsizetype i = windows.size() - 1; i >= 0; --i) {
-      const QPointer<QWidget> window = windows.at(i);
+      QWidget* window = windows.at(i);
       if (window && window->isVisible()) window->close();
     }
   });
