@@ -7,7 +7,7 @@
 #include "common/FileTools.h"
 #include "common/RuntimeException.h"
 #include "help/HelpData.h"
-#include "platform/SpecialFolders.h"
+#include "platform/UserFolders.h"
 #include "store/KM.h"
 
 namespace {
@@ -112,7 +112,7 @@ void App::Event_Open() {
 }
 
 void App::PrepareDataFolders() {
-  const FolderItem support = SpecialFolders::applicationSupport();
+  const FolderItem support = UserFolders::applicationSupport();
   const QString& dataFolderName = BundleInfo::identifier;
 
   // The data folder under its older name: removed when the new one already exists and it

@@ -3,7 +3,7 @@
 #include "common/RtrnBoolean.h"
 #include "common/RuntimeException.h"
 #include "platform/Dialogs.h"
-#include "platform/SpecialFolders.h"
+#include "platform/UserFolders.h"
 
 namespace {
 
@@ -26,7 +26,7 @@ namespace FileTools {
 
 void CreateAllFoldersInPath(const QString& path) {
   guardedOops(at("CreateAllFoldersInPath"), [&] {
-    const FolderItem home = SpecialFolders::home();
+    const FolderItem home = UserFolders::home();
     const QString homePath = home.path();
     QString full = path;
     if (!RtrnBoolean::rbDoesStringStartWith(full, homePath))

@@ -4,7 +4,7 @@
 #include "common/FileTools.h"
 #include "common/RtrnDateString.h"
 #include "common/RuntimeException.h"
-#include "platform/SpecialFolders.h"
+#include "platform/UserFolders.h"
 #include "store/KM.h"
 #include "store/StoreDetail.h"
 
@@ -48,7 +48,7 @@ namespace KM {
 
 void GetKM_DataFromDisk() {
   guarded(detail::kmMethod("GetKM_DataFromDisk"), [] {
-    const FolderItem folder = SpecialFolders::applicationSupport().child(BundleInfo::identifier);
+    const FolderItem folder = UserFolders::applicationSupport().child(BundleInfo::identifier);
     App::current().appSupportFolder = folder;
     ensureFolder(folder);
 

@@ -6,7 +6,7 @@
 #include "app/App.h"
 #include "app/BundleInfo.h"
 #include "help/HelpData.h"
-#include "platform/SpecialFolders.h"
+#include "platform/UserFolders.h"
 #include "store/KM.h"
 #include "support/TestEnvironment.h"
 
@@ -61,7 +61,7 @@ class StartUpTest : public TavelinTest {
     App::current().setQuitOnLastWindowClosed(false);
   }
 
-  QString support() const { return SpecialFolders::applicationSupport().path(); }
+  QString support() const { return UserFolders::applicationSupport().path(); }
   QString legacy() const { return support() + "/Tavelins"; }
   QString data() const { return support() + "/" + BundleInfo::identifier; }
 

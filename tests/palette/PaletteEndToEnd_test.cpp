@@ -12,7 +12,7 @@
 #include "palette/x_FirePalette.h"
 #include "platform/Screen.h"
 #include "platform/ScriptRunner.h"
-#include "platform/SpecialFolders.h"
+#include "platform/UserFolders.h"
 #include "store/KM.h"
 #include "support/TestEnvironment.h"
 
@@ -49,7 +49,7 @@ class PaletteEndToEndTest : public TavelinTest {
     GTEST_SKIP() << "the recording script is a shell script; macOS runs the bundle's script through osascript";
 #endif
     Screen::setMainAvailableArea(QRect(0, 25, 1440, 875));
-    data = SpecialFolders::applicationSupport().path() + "/" + BundleInfo::identifier;
+    data = UserFolders::applicationSupport().path() + "/" + BundleInfo::identifier;
     writeFile(data + "/PreserveState.txt", QByteArray::fromStdString(stateFile()));
     for (auto [name, colour] : {std::pair{"07.png", Qt::red}, std::pair{"12.png", Qt::green}}) {
       QImage image(64, 64, QImage::Format_ARGB32);

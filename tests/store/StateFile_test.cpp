@@ -5,7 +5,7 @@
 #include "app/App.h"
 #include "app/BundleInfo.h"
 #include "common/FileTools.h"
-#include "platform/SpecialFolders.h"
+#include "platform/UserFolders.h"
 #include "store/StoreFixture.h"
 
 namespace {
@@ -13,7 +13,7 @@ namespace {
 using Json = nlohmann::ordered_json;
 
 QString dataFolderPath() {
-  return SpecialFolders::applicationSupport().child(BundleInfo::identifier).path();
+  return UserFolders::applicationSupport().child(BundleInfo::identifier).path();
 }
 QString statePath() { return dataFolderPath() + "/PreserveState.txt"; }
 

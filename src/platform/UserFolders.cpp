@@ -1,9 +1,9 @@
-#include "platform/SpecialFolders.h"
+#include "platform/UserFolders.h"
 
 #include <QDir>
 #include <QStandardPaths>
 
-namespace SpecialFolders {
+namespace UserFolders {
 
 FolderItem home() { return FolderItem(QDir::homePath()); }
 
@@ -19,4 +19,4 @@ FolderItem applicationSupport() {
 #endif
 }
 
-}  // namespace SpecialFolders
+}  // namespace UserFolders
