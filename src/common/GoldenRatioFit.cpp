@@ -2,7 +2,6 @@
 
 #include <QFontMetrics>
 #include <QImage>
-#include <QPainter>
 #include <QWidget>
 #include <cmath>
 
@@ -66,13 +65,10 @@ void fitWindow(QWidget& window, qint64 bestWidth) {
 }
 
 TextHeight measureInHelvetica14(const QString& text) {
-  return [text](qint64 wrapWidth) -> double {
-    QImage scratch(1, 1, QImage::Format_ARGB32_Premultiplied);
-    QPainter painter(&scratch);
-    painter.setFont(Fonts::named(QStringLiteral("Helvetica"), 14));
-    const QRect wrapped = painter.fontMetrics().boundingRect(
-        QRect(0, 0, static_cast<int>(wrapWidth), 1 << 20), Qt::TextWordWrap, text);
-    return wrapped.height();
+  const QImage scratch(1, 1, QImage::Format_ARGB32_Premultiplied);
+  const QFontMetrics metrics(Fonts::named(QStringLiteral("Helvetica"), 14), &scratch);
+  return [text, metrics](qint64 wrapWidth) -> double {
+    return metrics.boundingRect(QRect(0, 0, static_cast<int>(wrapWidth), 1 << 20), Qt::TextWordWrap, text).height();
   };
 }
 

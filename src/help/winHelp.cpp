@@ -1,12 +1,11 @@
 #include "help/winHelp.h"
 
-#include <QFontMetricsF>
-#include <QImage>
 #include <QKeyEvent>
 #include <QRegularExpression>
 #include <cmath>
 
 #include "common/ErrorGuard.h"
+#include "common/GoldenRatioFit.h"
 #include "palette/MainMenuBar.h"
 #include "platform/Screen.h"
 
@@ -105,15 +104,9 @@ QString winHelp::RawTextFromHTML(const QString& html) {
 }
 
 std::array<int, 5> winHelp::WrappedHeights(const QString& text) {
-  QFont font(QStringLiteral("Helvetica"));
-  font.setPixelSize(14);
-  QImage canvas(1, 1, QImage::Format_ARGB32);
-  const QFontMetricsF metrics(font, &canvas);
+  const GoldenRatioFit::TextHeight height = GoldenRatioFit::measureInHelvetica14(text);
   std::array<int, 5> heights{};
-  for (size_t n = 0; n < kWrapWidths.size(); ++n) {
-    const QRectF bounds(0, 0, kWrapWidths.at(n), 1e7);
-    heights.at(n) = static_cast<int>(metrics.boundingRect(bounds, Qt::TextWordWrap, text).height());
-  }
+  for (size_t n = 0; n < kWrapWidths.size(); ++n) heights.at(n) = static_cast<int>(height(kWrapWidths.at(n)));
   return heights;
 }
 

@@ -86,7 +86,10 @@ QSizeF numberMeasure(qreal wrapWidth) {
 }
 
 QLabel* stripLabel(QWidget* parent, const QString& text, const QFont& font, const QColor& colour) {
-  auto* label = new QLabel(text, parent);
+  auto* label = new QLabel(parent);
+  // Tips and aliases are shown as written, even when they look like HTML.
+  label->setTextFormat(Qt::PlainText);
+  label->setText(text);
   label->setAlignment(Qt::AlignCenter);
   label->setWordWrap(false);
   label->setTextInteractionFlags(Qt::NoTextInteraction);

@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QEnterEvent>
+#include <QFontMetrics>
 #include <QTest>
 
 #include "common/RuntimeException.h"
@@ -116,4 +117,21 @@ TEST_F(PaletteClickTest, HoverShowsTheButtonInTheStrip) {
   hover(window->cnBut[60]);  // no shortcut, no tip
   EXPECT_EQ(window->labSeeSC->text(), KM::noneMark);
   EXPECT_EQ(window->labTip->text(), "");
+}
+
+TEST_F(PaletteClickTest, StripShowsTipsAndAliasesAsWrittenNotAsMarkup) {
+  // A label reads its full text only when it is not taken as HTML: then it needs the room
+  // of every character, tags included.
+  auto showsAsWritten = [](QLabel* label, const QString& text) {
+    return label->text() == text &&
+           label->sizeHint().width() >= QFontMetrics(label->font()).horizontalAdvance(text);
+  };
+  const QString tip = QStringLiteral("<b>Bold</b> the selection");
+  button(23).Tip = tip;
+  hover(window->cnBut[23]);
+  EXPECT_TRUE(showsAsWritten(window->labTip, tip));
+
+  KM::paleAlias = QStringLiteral("<i>Mail</i> &amp; news");
+  leave(window->cnBut[23]);
+  EXPECT_TRUE(showsAsWritten(window->labTip, KM::paleAlias));
 }
