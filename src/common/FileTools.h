@@ -19,7 +19,8 @@ namespace FileTools {
 // 255 characters, or holding "/" or a line feed, is answered False after a message box.
 bool rbHasExtension(const QString& name);
 
-// The whole content of a text file (UTF-8, unchanged); the empty text when there is none.
+// The whole content of a text file (UTF-8, unchanged); the empty text when there is none,
+// and after the report when it cannot be read or is not valid UTF-8.
 QString rsStringFile(const FolderItem& file);
 
 // Writes the content into the folder's file of that name (".txt" added when the name has

@@ -1,5 +1,6 @@
 #include <QFile>
 #include <QSaveFile>
+#include <QStringDecoder>
 
 #include "app/App.h"
 #include "common/ErrorGuard.h"
@@ -81,7 +82,13 @@ QString rsStringFile(const FolderItem& file) {
     QFile in(file.path());
     if (file.isFolder() || !in.open(QIODevice::ReadOnly))
       throw IOException(QStringLiteral("Could not open %1 for reading.").arg(file.path()));
-    return QString::fromUtf8(in.readAll());
+    // Bytes that are not UTF-8 would come back altered, and a later write of the text would
+    // put the altered text in place of the file: such a file is not read at all.
+    QStringDecoder decode(QStringConverter::Utf8,
+                          QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom);
+    QString text = decode(in.readAll());
+    if (decode.hasError()) throw IOException(QStringLiteral("%1 is not UTF-8 text.").arg(file.path()));
+    return text;
   });
 }
 

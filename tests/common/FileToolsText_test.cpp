@@ -122,6 +122,18 @@ TEST_F(FileToolsTextTest, ReaderAnswersEmptyForMissingAndReportsFolders) {
                                           "Exception - FileTools.DictionaryToFileItem"}));
 }
 
+TEST_F(FileToolsTextTest, ReaderRefusesTextThatIsNotUtf8) {
+  // A hand edit saved as Latin-1, a stray byte, a cut-off sequence, an encoded surrogate.
+  const QByteArray cases[] = {"caf\xE9", "a\xFF" "b", "end \xE2\x90", "\xED\xA0\x80"};
+  for (const QByteArray& bytes : cases) {
+    logLines.clear();
+    writeFile(homePath() + "/latin1.txt", bytes);
+    EXPECT_EQ(FileTools::rsStringFile(home().child("latin1.txt")), "") << bytes.toHex().toStdString();
+    EXPECT_EQ(logLines, QStringList{"Exception - FileTools.rsStringFile"});
+    EXPECT_EQ(readFile(homePath() + "/latin1.txt"), bytes);
+  }
+}
+
 TEST_F(FileToolsTextTest, CreateFolderInAppSupport) {
   FolderItem& support = App::current().appSupportFolder;
   support = FolderItem();

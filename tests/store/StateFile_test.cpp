@@ -288,6 +288,30 @@ TEST_F(StateFileTest, UnreadableFileIsKeptAsideAndTheStoreStartsFresh) {
     EXPECT_EQ(readFile(folder.filePath(it.key())), it.value()) << it.key().toStdString();
 }
 
+TEST_F(StateFileTest, FileThatIsNotUtf8IsKeptAsideUnchanged) {
+  makeStore({"Café"});
+  KM::aBtn->at(0).Tip = "Crème brûlée";
+  QByteArray latin1 = written().toLatin1();  // as an editor that saves Latin-1 leaves it
+  ASSERT_TRUE(latin1.contains("Cr\xE8me"));
+  takeStore();
+  writeFile(statePath(), latin1);
+
+  KM::GetKM_DataFromDisk();
+
+  EXPECT_EQ(logLines, (QStringList{"Exception - FileTools.rsStringFile", "Exception - KM.JSON_ParseData"}));
+  EXPECT_FALSE(QFileInfo::exists(statePath()));
+  const QStringList kept = QDir(dataFolderPath()).entryList({"PreserveState-unreadable-*.txt"}, QDir::Files);
+  ASSERT_EQ(kept.size(), 1);
+  ASSERT_EQ(messages.size(), 1);
+  EXPECT_TRUE(messages[0].contains(kept[0]));
+  ASSERT_EQ(KM::DP.size(), 1u);
+  EXPECT_EQ(KM::DP[0].s_Alias, "Original");
+
+  // The close's save writes the new store beside it; the user's bytes stay as they were.
+  FileTools::StringToFileItem(written(), KM::stateFileBaseName, App::current().appSupportFolder);
+  EXPECT_EQ(readFile(dataFolderPath() + "/" + kept[0]), latin1);
+}
+
 TEST_F(StateFileTest, WriterRefusesAnIncompleteStore) {
   makeStore({"Second"});
   KM::DP[1].a_Btn->pop_back();
