@@ -23,23 +23,12 @@ const QString kProgramStartMessage = QStringLiteral("Tavelin cannot go on and cl
 
 const auto kOpen = ReportLocation::appEvent(QStringLiteral("Open"), QStringLiteral("Opening"));
 
-constexpr size_t kButtonCount = 100;
-
 App* running = nullptr;
 
-// Creates the folder and any of its missing parents.
-void createFolderWithParents(const FolderItem& folder) {
-  if (folder.isNull() || folder.exists()) return;
-  createFolderWithParents(folder.parent());
-  folder.createFolder();
-}
 bool storeUsable() {
-  return KM::idxCP >= 0 && KM::idxCP < static_cast<qint64>(KM::DP.size()) && KM::aBtn &&
-         KM::aBtn->size() == kButtonCount;
-}
-
-bool complete(const PaletteRecord& record) {
-  return record.a_Btn && record.a_Btn->size() == kButtonCount;
+  if (KM::idxCP < 0 || KM::idxCP >= static_cast<qint64>(KM::DP.size())) return false;
+  const PaletteRecord& current = KM::DP[static_cast<size_t>(KM::idxCP)];
+  return current.complete() && KM::aBtn == current.a_Btn;
 }
 
 // The palette window must open on a complete palette, and its close must never write an
@@ -49,11 +38,15 @@ void ensureUsableStore() {
   if (storeUsable()) return;
   const qint64 failed = KM::idxCP;
   if (KM::DP.empty()) KM::CreateFirstPalette();
-  qint64 chosen = -1;
-  for (qint64 i = 0; i < static_cast<qint64>(KM::DP.size()) && chosen < 0; ++i)
-    if (complete(KM::DP[static_cast<size_t>(i)]) && KM::DP[static_cast<size_t>(i)].s_Alias != KM::noneMark) chosen = i;
-  for (qint64 i = 0; i < static_cast<qint64>(KM::DP.size()) && chosen < 0; ++i)
-    if (complete(KM::DP[static_cast<size_t>(i)])) chosen = i;
+  const auto firstComplete = [](bool inUseOnly) -> qint64 {
+    for (qint64 i = 0; i < static_cast<qint64>(KM::DP.size()); ++i) {
+      const PaletteRecord& record = KM::DP[static_cast<size_t>(i)];
+      if (record.complete() && (!inUseOnly || record.s_Alias != KM::noneMark)) return i;
+    }
+    return -1;
+  };
+  const qint64 inUse = firstComplete(true);
+  const qint64 chosen = inUse >= 0 ? inUse : firstComplete(false);
   if (chosen < 0) return;
   KM::ActivatePalette(chosen);
   if (storeUsable() && failed != -1) SystemLog::write(kOtherCurrentLogLine.arg(failed).arg(chosen));
@@ -128,7 +121,7 @@ void App::PrepareDataFolders() {
 
   if (appSupportFolder.isNull()) {
     appSupportFolder = support.child(dataFolderName);
-    createFolderWithParents(appSupportFolder);
+    appSupportFolder.createFolders();
   }
 
   if (const FolderItem obsolete = appSupportFolder.child(kObsoleteHelpDatabase); obsolete.exists())

@@ -57,6 +57,13 @@ void FolderItem::createFolder() const {
     throw IOException(QStringLiteral("Could not create the folder %1.").arg(path_));
 }
 
+void FolderItem::createFolders() const {
+  requireItem();
+  if (exists()) return;
+  if (!QDir().mkpath(path_))
+    throw IOException(QStringLiteral("Could not create the folder %1.").arg(path_));
+}
+
 void FolderItem::remove() const {
   requireItem();
   const QFileInfo info(path_);

@@ -26,6 +26,8 @@ class FolderItem {
 
   // Each raises IOException when the file system refuses.
   void createFolder() const;
+  // Creates this folder and any missing parents; nothing when an item already stands here.
+  void createFolders() const;
   void remove() const;  // a file, or an empty folder
   void setName(const QString& newName) const;
 

@@ -68,6 +68,13 @@ PaletteRecord& detail::recordAt(qint64 i) {
   return DP[static_cast<size_t>(i)];
 }
 
+const PaletteRecord& detail::completeRecordAt(qint64 i) {
+  const PaletteRecord& record = recordAt(i);
+  if (!record.complete())
+    throw MissingObjectException(QStringLiteral("Palette slot %1 does not hold 100 buttons.").arg(i));
+  return record;
+}
+
 void MakeAlphabetShortcuts() {
   guarded(kmMethod("MakeAlphabetShortcuts"), [] {
     QStringList letters;
@@ -111,9 +118,7 @@ void DefaultValuesPalette(qint64 i) {
 void ActivatePalette(qint64 i) {
   guarded(kmMethod("ActivatePalette"), [i] {
     // Checked before anything changes, so a bad index leaves the current palette usable.
-    const PaletteRecord& record = detail::recordAt(i);
-    if (!record.a_Btn || record.a_Btn->size() != kButtonCount)
-      throw MissingObjectException(QStringLiteral("Palette slot %1 does not hold 100 buttons.").arg(i));
+    const PaletteRecord& record = detail::completeRecordAt(i);
     if (idxCP != -1) BreakBtnLinkToDP();
     idxCP = i;
     aBtn = record.a_Btn;

@@ -19,13 +19,6 @@ const QString kNotKeptAside = QStringLiteral(
     "Copy it elsewhere now to keep it:\n%1");
 const QString kUnreadablePrefix = QStringLiteral("PreserveState-unreadable-");
 
-// Creates the folder and whichever of its parents are missing.
-void ensureFolder(const FolderItem& folder) {
-  if (folder.exists()) return;
-  ensureFolder(folder.parent());
-  folder.createFolder();
-}
-
 // Renames the unreadable file to a name that is free, so that no later save can replace it.
 // No item when the file system refuses.
 FolderItem keepAside(const FolderItem& file) {
@@ -50,7 +43,7 @@ void GetKM_DataFromDisk() {
   guarded(detail::kmMethod("GetKM_DataFromDisk"), [] {
     const FolderItem folder = UserFolders::applicationSupport().child(BundleInfo::identifier);
     App::current().appSupportFolder = folder;
-    ensureFolder(folder);
+    folder.createFolders();
 
     const FolderItem file = folder.child(stateFileName);
     if (!file.exists()) {

@@ -223,10 +223,8 @@ std::optional<QString> JSON_CreateData() {
     header["WinWidth"] = paletteView->Width();
     root.push_back(std::move(header));
 
-    for (size_t i = 0; i < DP.size(); ++i) {
-      const PaletteRecord& record = DP[i];
-      if (!record.a_Btn || record.a_Btn->size() != kButtonCount)
-        throw MissingObjectException(QStringLiteral("Palette slot %1 does not hold 100 buttons.").arg(i));
+    for (qint64 i = 0; i < static_cast<qint64>(DP.size()); ++i) {
+      const PaletteRecord& record = detail::completeRecordAt(i);
       for (const Btn& b : *record.a_Btn) root.push_back(buttonEntry(b));
       root.push_back(paletteEntry(record));
     }

@@ -15,6 +15,10 @@ struct PaletteRecord {
   PaletteRecord(PaletteRecord&&) = default;
   PaletteRecord& operator=(PaletteRecord&&) = default;
 
+  static constexpr size_t buttonCount = 100;
+  // Holds all its buttons: only such a record may be made current or written.
+  bool complete() const { return a_Btn && a_Btn->size() == buttonCount; }
+
   BtnArrayRef a_Btn = std::make_shared<BtnArray>();  // exactly 100 buttons once filled
   qint64 i_NumRows = 0;
   qint64 i_NumColumns = 0;

@@ -8,7 +8,7 @@
 // Helpers shared by the store's own sources; not for windows.
 namespace KM::detail {
 
-inline constexpr int kButtonCount = 100;
+inline constexpr int kButtonCount = static_cast<int>(PaletteRecord::buttonCount);
 
 // n with at least two digits: 7 -> "07", 100 -> "100".
 inline QString twoDigits(qint64 n) { return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0')); }
@@ -18,5 +18,7 @@ inline ReportLocation kmMethod(const char* method) { return ReportLocation::modu
 
 // DP[i], or OutOfBoundsException.
 PaletteRecord& recordAt(qint64 i);
+// DP[i] when it holds all its buttons; else OutOfBoundsException or MissingObjectException.
+const PaletteRecord& completeRecordAt(qint64 i);
 
 }  // namespace KM::detail

@@ -57,3 +57,17 @@ TEST_F(FolderItemTest, MoveAcrossFileSystemsCopiesVerifiesThenRemoves) {
   EXPECT_EQ(readFile(other.path() + "/1_single.png"), "one");
   EXPECT_EQ(entries(homePath()), QStringList{"Desktop"});
 }
+
+TEST_F(FolderItemTest, CreateFoldersMakesMissingParentsAndLeavesWhatStands) {
+  const QString h = homePath();
+  FolderItem(h + "/a/b/c").createFolders();
+  EXPECT_TRUE(QFileInfo(h + "/a/b/c").isDir());
+  writeFile(h + "/a/b/c/keep.png", "png");
+  FolderItem(h + "/a/b/c").createFolders();  // an existing folder: unchanged, no error
+  EXPECT_EQ(readFile(h + "/a/b/c/keep.png"), "png");
+  writeFile(h + "/plain", "file");
+  FolderItem(h + "/plain").createFolders();  // an existing file is left as it is
+  EXPECT_EQ(readFile(h + "/plain"), "file");
+  EXPECT_THROW(FolderItem(h + "/plain/below").createFolders(), IOException);
+  EXPECT_THROW(FolderItem().createFolders(), MissingObjectException);
+}
