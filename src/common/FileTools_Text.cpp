@@ -1,4 +1,5 @@
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QStringDecoder>
 
@@ -80,7 +81,8 @@ QString rsStringFile(const FolderItem& file) {
   return guarded(at("rsStringFile"), [&] {
     if (file.isNull() || !file.exists()) return QString();
     QFile in(file.path());
-    if (file.isFolder() || !in.open(QIODevice::ReadOnly))
+    // Only a regular file: opening a named pipe or a device would block start-up for ever.
+    if (!QFileInfo(file.path()).isFile() || !in.open(QIODevice::ReadOnly))
       throw IOException(QStringLiteral("Could not open %1 for reading.").arg(file.path()));
     // Bytes that are not UTF-8 would come back altered, and a later write of the text would
     // put the altered text in place of the file: such a file is not read at all.

@@ -1,4 +1,5 @@
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 #include <QDir>
 #include <QFile>
@@ -115,6 +116,11 @@ TEST_F(FileToolsTextTest, ReaderAnswersEmptyForMissingAndReportsFolders) {
   EXPECT_TRUE(messages.isEmpty());
   EXPECT_EQ(FileTools::rsStringFile(home().child("Desktop")), "");
   EXPECT_EQ(logLines, QStringList{"Exception - FileTools.rsStringFile"});
+  // A named pipe is refused without opening it (opening it would wait for a writer).
+  ASSERT_EQ(mkfifo(QFile::encodeName(homePath() + "/pipe.txt").constData(), 0600), 0);
+  EXPECT_EQ(FileTools::rsStringFile(home().child("pipe.txt")), "");
+  EXPECT_EQ(logLines.size(), 2);
+  logLines.removeLast();
 
   FileTools::StringToFileItem("x", "a.txt", FolderItem());
   FileTools::DictionaryToFileItem({}, "a.txt", FolderItem());
