@@ -8,23 +8,10 @@
 #include "help/HelpData.h"
 #include "platform/UserFolders.h"
 #include "store/KM.h"
+#include "store/StoreFixture.h"
 #include "support/TestEnvironment.h"
 
 namespace {
-
-// Stands in for the palette window when a state file is made.
-class FixedView : public PaletteView {
- public:
-  void EraseAllPictures() override {}
-  void RedrawGrid() override {}
-  void setPaletteTitle(const QString&) override {}
-  void setTipText(const QString&) override {}
-  void setNumberText(const QString&) override {}
-  qint64 Top() const override { return 100; }
-  qint64 Left() const override { return 200; }
-  qint64 Height() const override { return 670; }
-  qint64 Width() const override { return 640; }
-};
 
 // The text of a state file holding palettes with these aliases, the first one current.
 QString stateFileText(const QStringList& aliases) {
@@ -34,7 +21,11 @@ QString stateFileText(const QStringList& aliases) {
   for (qsizetype i = 1; i < aliases.size(); ++i) KM::CreateNewPalette(aliases[i]);
   KM::DP.at(0).s_Alias = aliases.at(0);
   KM::idxCP = 0;
-  FixedView view;
+  RecordingView view;
+  view.top = 100;
+  view.left = 200;
+  view.height = 670;
+  view.width = 640;
   KM::paletteView = &view;
   const std::optional<QString> text = KM::JSON_CreateData();
   KM::paletteView = nullptr;
