@@ -204,6 +204,13 @@ qint64 CountActivePalette() {
   });
 }
 
+QStringList AllAliases() {
+  QStringList aliases;
+  aliases.reserve(static_cast<qsizetype>(DP.size()));
+  for (const PaletteRecord& record : DP) aliases << record.s_Alias;
+  return aliases;
+}
+
 QString sID_FromShortcut(const QString& key) {
   return guarded(kmMethod("sID_FromShortcut"), [&key]() -> QString {
     for (int n = 0; n < kButtonCount; ++n) {

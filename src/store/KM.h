@@ -70,6 +70,8 @@ void CreateNewPalette(const QString& alias);
 // Ignores letter case; -1 (with a message) when no slot has the alias.
 qint64 IndexFromAlias(const QString& alias);
 qint64 CountActivePalette();
+// Every slot's alias, freed slots included, in slot order: what a new alias must differ from.
+QStringList AllAliases();
 // Respects letter case; the button's sID or the empty text.
 QString sID_FromShortcut(const QString& key);
 

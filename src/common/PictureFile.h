@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QImage>
+#include <QSize>
+#include <QString>
+
+// The one way the program opens picture files. Only regular files are opened (a link to one
+// counts): a named pipe or a device among the pictures would block the program for ever. A
+// picture is decoded no larger than it is used, so no folder content can exhaust memory.
+namespace PictureFile {
+
+// Larger pictures are never decoded: no button picture comes near it.
+inline constexpr qint64 kMaxDecodedPixels = 1024 * 1024;
+
+// True when the path names a regular file, following links.
+bool isRegularFile(const QString& path);
+
+// The size the file's header declares, read without decoding; invalid for a file that is
+// not a regular file or not a picture.
+QSize declaredSize(const QString& path);
+
+// The picture's top-left corner of at most clip × clip pixels. Null when the file is not a
+// regular file, not a picture, damaged, or larger than kMaxDecodedPixels.
+QImage readCorner(const QString& path, int clip);
+
+// The whole picture, decoded to its end; null as for readCorner, so a truncated file is no
+// picture.
+QImage readWhole(const QString& path);
+
+}  // namespace PictureFile

@@ -1,0 +1,82 @@
+#include "common/TextCleanup.h"
+
+#include "common/StringUtils.h"
+
+namespace {
+
+const QString kLongSet = QStringLiteral(",;:.'][()&*");
+const QString kShortSet = QStringLiteral(",;:.'][()");
+const QString kFillAlphabet = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ");
+constexpr qsizetype kNoCut = -1;
+
+bool beginsWithLetter(const QString& text) {
+  if (text.isEmpty()) return false;
+  const QString first = text.left(text.at(0).isHighSurrogate() ? 2 : 1);
+  return StringUtils::IsLowercase(first) || StringUtils::IsUppercase(first);
+}
+
+using Step = QString (*)(const QString&, const QString&, qsizetype);
+
+const Step kSteps[] = {
+    [](const QString& t, const QString&, qsizetype) { return t.trimmed(); },
+    [](const QString& t, const QString& set, qsizetype) { return StringUtils::Remove(t, set); },
+    [](const QString& t, const QString&, qsizetype) {
+      return StringUtils::ReplaceDoubledCharWithSingle(t, QStringLiteral(" "));
+    },
+    [](const QString& t, const QString&, qsizetype) {
+      return t.isEmpty() ? StringUtils::Random(2, kFillAlphabet) : t;
+    },
+    [](const QString& t, const QString&, qsizetype) { return beginsWithLetter(t) ? t : "A" + t; },
+    [](const QString& t, const QString&, qsizetype cut) {
+      return cut == kNoCut ? t : TextCleanup::leftCharacters(t, cut);
+    },
+};
+
+QString onePass(QString text, const QString& set, qsizetype cut) {
+  for (const Step step : kSteps) text = step(text, set, cut);
+  return text;
+}
+
+}  // namespace
+
+namespace TextCleanup {
+
+QString leftCharacters(const QString& text, qsizetype count) {
+  if (count <= 0) return {};
+  qsizetype units = 0;
+  for (qsizetype seen = 0; units < text.size() && seen < count; ++seen)
+    units += text.at(units).isHighSurrogate() && units + 1 < text.size() ? 2 : 1;
+  return text.left(units);
+}
+
+QString title(const QString& text) { return onePass(text, kLongSet, kTitleLength); }
+
+QString titleSettled(const QString& text) {
+  QString current = text;
+  for (;;) {
+    bool changed = false;
+    for (const Step step : kSteps) {
+      const QString next = step(current, kLongSet, kTitleLength);
+      if (next != current) {
+        current = next;
+        changed = true;
+        break;
+      }
+    }
+    // Every change shortens the text or gives it a leading letter, so this ends.
+    if (!changed) return current;
+  }
+}
+
+QString newAlias(const QString& text) { return onePass(text, kShortSet, kNoCut); }
+
+QString changedAlias(const QString& text) { return onePass(text, kLongSet, kChangedAliasLength); }
+
+QString withUniquenessSuffix(const QString& alias, const QStringList& takenAliases) {
+  QString candidate = alias;
+  for (int n = 1; takenAliases.contains(candidate, Qt::CaseInsensitive); ++n)
+    candidate += QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0'));
+  return candidate;
+}
+
+}  // namespace TextCleanup

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// The rules a palette's alias and window title pass before they are stored. Every count is
+// in characters (code points), so a cut never splits a character in two.
+namespace TextCleanup {
+
+inline constexpr qsizetype kTitleLength = 25;
+inline constexpr qsizetype kChangedAliasLength = 23;
+
+// The first `count` characters of the text.
+QString leftCharacters(const QString& text, qsizetype count);
+
+// One pass of the title rules: trimmed, without ",;:.'][()&*", single spaces, two random
+// capitals when empty, "A" in front unless it begins with A-Z or a-z, at most 25 characters.
+QString title(const QString& text);
+// What a title field holds once it settles: the rules start again from the first whenever
+// one of them changed the text, until a whole pass changes nothing.
+QString titleSettled(const QString& text);
+// A new palette's alias: the same rules with "&" and "*" kept and no cut.
+QString newAlias(const QString& text);
+// A changed alias: the title rules, cut at 23 characters.
+QString changedAlias(const QString& text);
+
+// The alias with "01", "02", … appended, the counters accumulating ("X01", "X0102"), until
+// none of the taken aliases equals it in any letter case.
+QString withUniquenessSuffix(const QString& alias, const QStringList& takenAliases);
+
+}  // namespace TextCleanup
