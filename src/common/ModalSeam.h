@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QDialog>
+#include <QPushButton>
 #include <functional>
 #include <utility>
 
@@ -62,3 +63,12 @@ class ModalWindow : public QDialog {
     event->accept();
   }
 };
+
+// Qt gives a dialog's push buttons Return by default; the program's windows answer Return
+// only where a window says so. Call once the window's buttons exist.
+inline void clearDefaultButtons(QWidget& window) {
+  for (QPushButton* button : window.findChildren<QPushButton*>()) {
+    button->setAutoDefault(false);
+    button->setDefault(false);
+  }
+}

@@ -21,11 +21,17 @@ struct WindowEntry {
   const char* name;
   WindowOpener open;
 };
+// clang-format off
 const WindowEntry kWindowEntries[] = {
-    {"miConstruct", nullptr},     {"miButPic", nullptr},        {"miModifyPalette", nullptr},
-    {"miSwitchPalette", nullptr}, {"miDeletePalette", nullptr}, {"miRenamePalette", nullptr},
+    {"miConstruct", nullptr},
+    {"miButPic", nullptr},
+    {"miModifyPalette", nullptr},
+    {"miSwitchPalette", nullptr},
+    {"miDeletePalette", nullptr},
+    {"miRenamePalette", nullptr},
     {"miNewPalette", nullptr},
 };
+// clang-format on
 
 bool showWindow(const char* entry) {
   return guardedMenuHandler(kWindow, QString::fromLatin1(entry), [entry] {

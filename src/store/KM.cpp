@@ -1,5 +1,7 @@
 #include "store/KM.h"
 
+#include <optional>
+
 #include "common/ErrorGuard.h"
 #include "common/RuntimeException.h"
 #include "common/StringUtils.h"
@@ -51,11 +53,65 @@ void loadMirrors(const PaletteRecord& record) {
   KM::paleWinTitle = record.s_WinTitle;
 }
 
+void writeMirrors(PaletteRecord& record) {
+  record.i_NumRows = KM::numRows;
+  record.i_NumColumns = KM::numColumns;
+  record.s_Name = KM::paleName;
+  record.s_Alias = KM::paleAlias;
+  record.s_WinTitle = KM::paleWinTitle;
+}
+
 QString placeholderAlias() { return StringUtils::Random(5, kPlaceholderLetters); }
 
 PaletteView& view() {
   if (!KM::paletteView) throw MissingObjectException(QStringLiteral("The palette window is not open."));
   return *KM::paletteView;
+}
+
+// A palette about to be created: the first freed slot, else a new one at the end. Made
+// complete before anything of the store changes.
+struct NewSlot {
+  qint64 index = -1;
+  std::optional<PaletteRecord> appended;
+  BtnArrayRef buttons;  // for a freed slot that lost its buttons
+};
+
+NewSlot prepareNewSlot() {
+  NewSlot slot;
+  for (qint64 i = 0; i < static_cast<qint64>(KM::DP.size()); ++i) {
+    if (KM::DP[static_cast<size_t>(i)].s_Alias.compare(KM::noneMark, Qt::CaseInsensitive) == 0) {
+      slot.index = i;
+      break;
+    }
+  }
+  if (slot.index < 0) {
+    slot.index = static_cast<qint64>(KM::DP.size());
+    PaletteRecord& record = slot.appended.emplace();
+    record.i_NumRows = 10;
+    record.i_NumColumns = 10;
+    record.s_Name = "P" + twoDigits(slot.index);
+    record.s_WinTitle = "KM P" + twoDigits(slot.index);
+    record.a_Btn = makeDefaultButtons();
+    KM::DP.reserve(KM::DP.size() + 1);  // so that the append below cannot fail
+  } else if (!KM::DP[static_cast<size_t>(slot.index)].complete()) {
+    slot.buttons = makeDefaultButtons();
+  }
+  return slot;
+}
+
+// Nothing here can fail, so the store is never left between two palettes.
+void commitNewSlot(NewSlot& slot, const QString& alias) {
+  KM::paletteActiveChange = true;
+  if (KM::paletteContentChange && KM::idxCP >= 0 && KM::idxCP < static_cast<qint64>(KM::DP.size()))
+    writeMirrors(KM::DP[static_cast<size_t>(KM::idxCP)]);
+  KM::aBtn = std::make_shared<BtnArray>();
+  if (slot.appended) KM::DP.push_back(std::move(*slot.appended));
+  PaletteRecord& record = KM::DP[static_cast<size_t>(slot.index)];
+  if (slot.buttons) record.a_Btn = slot.buttons;
+  record.s_Alias = alias;
+  KM::idxCP = slot.index;
+  loadMirrors(record);
+  KM::paletteContentChange = true;
 }
 
 }  // namespace
@@ -134,12 +190,7 @@ void SavePaletteToDP() {
   guarded(kmMethod("SavePaletteToDP"), [] {
     paletteActiveChange = true;
     if (!paletteContentChange) return;
-    PaletteRecord& record = detail::recordAt(idxCP);
-    record.i_NumRows = numRows;
-    record.i_NumColumns = numColumns;
-    record.s_Name = paleName;
-    record.s_Alias = paleAlias;
-    record.s_WinTitle = paleWinTitle;
+    writeMirrors(detail::recordAt(idxCP));
   });
 }
 
@@ -163,26 +214,17 @@ void ChangeToPalette(qint64 i) {
 
 void CreateNewPalette(const QString& alias) {
   guarded(kmMethod("CreateNewPalette"), [&alias] {
-    SavePaletteToDP();
-    BreakBtnLinkToDP();
-    qint64 freed = -1;
-    for (qint64 i = 0; i < static_cast<qint64>(DP.size()); ++i) {
-      if (detail::recordAt(i).s_Alias.compare(noneMark, Qt::CaseInsensitive) == 0) {
-        freed = i;
-        break;
-      }
-    }
-    if (freed >= 0) {
-      idxCP = freed;
-    } else {
-      DP.emplace_back();
-      idxCP = static_cast<qint64>(DP.size()) - 1;
-      DefaultValuesPalette(idxCP);
-    }
-    PaletteRecord& record = detail::recordAt(idxCP);
-    record.s_Alias = alias;
-    loadMirrors(record);
-    paletteContentChange = true;
+    NewSlot slot = prepareNewSlot();
+    commitNewSlot(slot, alias);
+  });
+}
+
+bool CreateNewPaletteAndActivate(const QString& alias) {
+  return guarded(kmMethod("CreateNewPalette"), [&alias] {
+    NewSlot slot = prepareNewSlot();
+    commitNewSlot(slot, alias);
+    aBtn = DP[static_cast<size_t>(idxCP)].a_Btn;
+    return true;
   });
 }
 

@@ -67,6 +67,9 @@ void SavePaletteToDP();
 void ChangeToPalette(qint64 i);
 // Leaves KM::aBtn detached: the caller links DP[idxCP].a_Btn and refreshes the window.
 void CreateNewPalette(const QString& alias);
+// The same, with KM::aBtn linked to the new record, as one step: it either completes or,
+// after the report, leaves the store as it was. False when it failed.
+bool CreateNewPaletteAndActivate(const QString& alias);
 // Ignores letter case; -1 (with a message) when no slot has the alias.
 qint64 IndexFromAlias(const QString& alias);
 qint64 CountActivePalette();

@@ -125,6 +125,29 @@ TEST_F(CurrentPaletteTest, NewPaletteIsAppendedWhenNoneIsFreedAndKeepsTheOldTitl
   EXPECT_EQ(KM::paleWinTitle, "Changed on A");
 }
 
+TEST_F(CurrentPaletteTest, NewPaletteAndActivateIsOneStepThatCompletesOrChangesNothing) {
+  makeStore({"B", "\u2400"});
+  KM::CreateNewPaletteAndActivate("Fresh");
+  ASSERT_EQ(KM::idxCP, 2);
+  EXPECT_EQ(KM::aBtn, KM::DP[2].a_Btn);
+  KM::aBtn->at(5).Tip = "edited";
+  EXPECT_EQ(KM::DP[2].a_Btn->at(5).Tip, "edited");
+  EXPECT_EQ(KM::AllAliases(), (QStringList{"Original", "B", "Fresh"}));
+
+  // Default buttons cannot be made without the shortcut alphabet: reported, nothing changed.
+  KM::resetToInitialValues();
+  KM::MakeAlphabetShortcuts();
+  makeStore({"B", "C"});
+  const BtnArrayRef linked = KM::aBtn;
+  KM::aAlphabetShortcut.clear();
+  EXPECT_FALSE(KM::CreateNewPaletteAndActivate("Fresh"));
+  EXPECT_EQ(logLines, QStringList{"Exception - KM.CreateNewPalette"});
+  EXPECT_EQ(KM::DP.size(), 3u);
+  EXPECT_EQ(KM::idxCP, 0);
+  EXPECT_EQ(KM::aBtn, linked);
+  EXPECT_EQ(KM::paleAlias, "Original");
+}
+
 TEST_F(CurrentPaletteTest, Lookups) {
   makeStore({"Mail", "\u2400"});
   EXPECT_EQ(KM::IndexFromAlias("ORIGINAL"), 0);
