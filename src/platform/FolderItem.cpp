@@ -35,10 +35,7 @@ FolderItem FolderItem::child(const QString& name) const {
   if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String("..") ||
       name.contains(QLatin1Char('/')) || name.contains(QChar(0)))
     return {};
-  const QString p = path_ + QLatin1Char('/') + name;
-  const QFileInfo info(p);
-  if (info.isSymLink()) return FolderItem(info.symLinkTarget());
-  return FolderItem(p);
+  return FolderItem(path_ + QLatin1Char('/') + name);
 }
 
 bool FolderItem::exists() const {

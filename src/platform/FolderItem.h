@@ -6,7 +6,10 @@
 
 // A location in the file system, file or folder, existing or not. A default-constructed
 // item is "no item": every operation on it but isNull() raises MissingObjectException.
-// Symbolic links stand in for aliases: child look-ups and listings follow them.
+// Symbolic links stand in for aliases. An item is the directory entry itself: look-ups
+// through it (exists, isFolder, children, reading) follow a link, while remove, rename,
+// move and copy act on the link and never on what it points to, so nothing outside the
+// program's folders is touched through one.
 class FolderItem {
  public:
   FolderItem() = default;
@@ -17,8 +20,8 @@ class FolderItem {
   QString name() const;
   FolderItem parent() const;
 
-  // The item of that name inside this folder, following a symbolic link; no item when the
-  // name cannot name an entry (empty, ".", "..", holding "/" or NUL).
+  // The entry of that name inside this folder; no item when the name cannot name an entry
+  // (empty, ".", "..", holding "/" or NUL).
   FolderItem child(const QString& name) const;
 
   bool exists() const;  // a file or a folder stands there

@@ -71,3 +71,27 @@ TEST_F(FolderItemTest, CreateFoldersMakesMissingParentsAndLeavesWhatStands) {
   EXPECT_THROW(FolderItem(h + "/plain/below").createFolders(), IOException);
   EXPECT_THROW(FolderItem().createFolders(), MissingObjectException);
 }
+
+TEST_F(FolderItemTest, DestructiveStepsActOnALinkNeverOnItsTarget) {
+  const QString h = homePath();
+  writeFile(h + "/outside/keep.txt", "user's");
+  QDir().mkpath(h + "/outside/empty");
+  QDir().mkpath(h + "/data");
+  ASSERT_TRUE(QFile::link(h + "/outside/keep.txt", h + "/data/file-link"));
+  ASSERT_TRUE(QFile::link(h + "/outside/empty", h + "/data/folder-link"));
+  const FolderItem data(h + "/data");
+
+  // Look-ups follow the link.
+  EXPECT_TRUE(data.child("folder-link").isFolder());
+  EXPECT_TRUE(data.child("file-link").exists());
+
+  data.child("file-link").remove();
+  data.child("folder-link").setName("renamed");
+  data.child("renamed").moveInto(FolderItem(h + "/outside"), "moved-link");
+
+  EXPECT_EQ(readFile(h + "/outside/keep.txt"), "user's");
+  EXPECT_TRUE(QFileInfo(h + "/outside/empty").isDir());
+  EXPECT_FALSE(QFileInfo(h + "/outside/empty").isSymLink());
+  EXPECT_TRUE(QFileInfo(h + "/outside/moved-link").isSymLink());
+  EXPECT_EQ(entries(h + "/data"), QStringList{});
+}
