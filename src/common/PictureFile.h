@@ -3,6 +3,9 @@
 #include <QImage>
 #include <QSize>
 #include <QString>
+#include <QStringList>
+#include <optional>
+#include <vector>
 
 // The one way the program opens picture files. Only regular files are opened (a link to one
 // counts): a named pipe or a device among the pictures would block the program for ever. A
@@ -11,6 +14,10 @@ namespace PictureFile {
 
 // Larger pictures are never decoded: no button picture comes near it.
 inline constexpr qint64 kMaxDecodedPixels = 1024 * 1024;
+
+// The button a file in a picture folder belongs to: the number its first two characters
+// spell when both are digits 0-9 ("05Face.png" is 5); nothing for any other name.
+std::optional<int> buttonNumber(const QString& fileName);
 
 // True when the path names a regular file, following links.
 bool isRegularFile(const QString& path);
@@ -22,6 +29,10 @@ QSize declaredSize(const QString& path);
 // The picture's top-left corner of at most clip × clip pixels. Null when the file is not a
 // regular file, not a picture, damaged, or larger than kMaxDecodedPixels.
 QImage readCorner(const QString& path, int clip);
+
+// readCorner for each path, decoded side by side on several threads and all finished when
+// it returns, so the caller sees one ordinary call.
+std::vector<QImage> readCorners(const QStringList& paths, int clip);
 
 // The whole picture, decoded to its end; null as for readCorner, so a truncated file is no
 // picture.

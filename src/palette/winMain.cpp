@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFontMetricsF>
-#include <QImageReader>
 #include <QKeyEvent>
 #include <QLayout>
 #include <QPainter>
@@ -11,9 +10,11 @@
 #include <algorithm>
 
 #include "app/App.h"
+#include "common/DisplayText.h"
 #include "common/ErrorGuard.h"
 #include "common/FileTools.h"
 #include "common/Fonts.h"
+#include "common/PictureFile.h"
 #include "common/RuntimeException.h"
 #include "common/StringUtils.h"
 #include "common/winShowText.h"
@@ -40,6 +41,8 @@ const QColor kTipColour(0x93, 0x51, 0x00);
 const QColor kShortcutLabelColour(0xFF, 0x93, 0x00);
 const QColor kNumberLabelColour(0x00, 0x00, 0x00);
 const QColor kLetterColour(0xDC, 0x6E, 0x00);
+// Black whatever the style's text colour: a dark appearance would draw white numbers.
+const QColor kNumberColour(0x00, 0x00, 0x00);
 // White at transparency 75 of 255.
 const QColor kBadgeFill(0xFF, 0xFF, 0xFF, 255 - 75);
 
@@ -100,13 +103,6 @@ QLabel* stripLabel(QWidget* parent, const QString& text, const QFont& font, cons
   return label;
 }
 
-// A picture file opened afresh; a file that is no picture gives no picture.
-QPixmap openPicture(const FolderItem& file) {
-  if (file.isNull()) return {};
-  QImageReader reader(file.path());
-  return QPixmap::fromImage(reader.read());
-}
-
 bool isModifierKey(int key) {
   switch (key) {
     case Qt::Key_Shift:
@@ -150,13 +146,14 @@ void PaletteButton::enterEvent(QEnterEvent*) { owner_.cnBut_MouseEnter(index_); 
 void PaletteButton::leaveEvent(QEvent*) { owner_.cnBut_MouseExit(index_); }
 
 void PaletteButton::mousePressEvent(QMouseEvent* event) {
-  if (event->button() != Qt::LeftButton) return;
+  if (!KeyModifiers::isClick(event->button(), event->modifiers())) return;
   const QPoint at = event->position().toPoint();
+  pressedButton_ = event->button();
   pressTaken_ = owner_.cnBut_MouseDown(index_, at.x(), at.y());
 }
 
 void PaletteButton::mouseReleaseEvent(QMouseEvent* event) {
-  if (event->button() != Qt::LeftButton || !pressTaken_) return;
+  if (event->button() != pressedButton_ || !pressTaken_) return;
   pressTaken_ = false;
   // Qt delivers the release to the pressed button wherever the pointer is.
   const QPoint at = event->position().toPoint();
@@ -254,8 +251,8 @@ qint64 winMain::Left() const { return contentOrigin().x(); }
 qint64 winMain::Height() const { return content->height(); }
 qint64 winMain::Width() const { return content->width(); }
 
-void winMain::setPaletteTitle(const QString& title) { setWindowTitle(title); }
-void winMain::setTipText(const QString& text) { labTip->setText(text); }
+void winMain::setPaletteTitle(const QString& title) { setWindowTitle(DisplayText::windowTitle(title)); }
+void winMain::setTipText(const QString& text) { labTip->setText(DisplayText::shown(text)); }
 void winMain::setNumberText(const QString& text) { labSeeNum->setText(text); }
 
 // ---- winMain: redraw ----
@@ -267,30 +264,42 @@ void winMain::RedrawGrid() {
     FileTools::FolderFilesToArray(folder, names);
     std::sort(names.begin(), names.end());
 
-    hasPicture.clear();
+    std::vector<qint64> numbers;
+    QStringList paths;
     for (const QString& name : names) {
-      const QString prefix = name.left(2);
-      if (!StringUtils::IsPosInteger(prefix)) continue;
-      const qint64 n = prefix.toLongLong();
-      hasPicture.push_back(n);
-      cnBut.at(static_cast<size_t>(n))->setBackdrop(openPicture(folder.child(name)));
+      // A name of a single digit counts as well: "7" is the picture of button 07.
+      const std::optional<int> n =
+          name.size() == 1 && StringUtils::IsPosInteger(name) ? name.toInt() : PictureFile::buttonNumber(name);
+      if (!n) continue;
+      numbers.push_back(*n);
+      paths << folder.child(name).path();
     }
+    // Only the top-left corner of a picture is ever drawn.
+    const std::vector<QImage> pictures = PictureFile::readCorners(paths, kButtonSize);
+
+    // In file order, so that of two files for one button the later one shows.
+    hasPicture = numbers;
+    for (size_t i = 0; i < numbers.size(); ++i)
+      cnBut.at(static_cast<size_t>(numbers[i]))->setBackdrop(QPixmap::fromImage(pictures[i]));
 
     // The size limits of the window: 1 to 10 rows and columns.
     const qint64 columns = std::clamp<qint64>(KM::numColumns, 1, kMaxCells);
     const qint64 rows = std::clamp<qint64>(KM::numRows, 1, kMaxCells);
     setContentSize(static_cast<int>(columns) * kButtonSize, static_cast<int>(rows) * kButtonSize + kStripHeight);
 
-    for (size_t i = 0; i < kButtonCount; ++i) cnBut[i]->setVisible(KM::aBtn->at(i).Vis);
+    // Every button is painted afresh: one that got no picture now shows its number.
+    for (size_t i = 0; i < kButtonCount; ++i) {
+      cnBut[i]->setVisible(KM::aBtn->at(i).Vis);
+      cnBut[i]->update();
+    }
   });
 }
 
 void winMain::EraseAllPictures() {
   guarded(ReportLocation::windowMethod(kWindow, "EraseAllPictures"), [&] {
-    for (PaletteButton* button : cnBut) {
-      button->setBackdrop(BlankPic);
-      button->repaint();
-    }
+    // No button holds a picture any more, so each paints its number until the next redraw.
+    hasPicture.clear();
+    for (PaletteButton* button : cnBut) button->setBackdrop(BlankPic);
   });
 }
 
@@ -313,8 +322,10 @@ void winMain::cnBut_Paint(int index, QPainter& g) {
     // Every button measures "01", so all numbers stand at the same place.
     const QSizeF measured = numberMeasure(W);
     const qreal tw = measured.width(), th = measured.height();
-    if (std::find(hasPicture.begin(), hasPicture.end(), index) == hasPicture.end())
+    if (std::find(hasPicture.begin(), hasPicture.end(), index) == hasPicture.end()) {
+      g.setPen(kNumberColour);
       g.drawText(QPointF((W - tw) / 2, (H - th) / 2 + th), twoDigits(index));
+    }
 
     g.setFont(letterFont());
     const Btn& btn = KM::aBtn->at(static_cast<size_t>(index));
@@ -330,14 +341,14 @@ void winMain::cnBut_MouseEnter(int index) {
   guarded(kEnterAt, [&] {
     labSeeNum->setText(KM::paleName + " " + twoDigits(index));
     const Btn& btn = KM::aBtn->at(static_cast<size_t>(index));
-    labTip->setText(btn.Tip);
+    setTipText(btn.Tip);
     labSeeSC->setText(btn.Shortcut);
   });
 }
 
 void winMain::cnBut_MouseExit(int) {
   guarded(kExitAt, [&] {
-    labTip->setText(KM::paleAlias);
+    setTipText(KM::paleAlias);
     labSeeNum->setText(KM::paleName);
     labSeeSC->setText(QString());
   });
@@ -380,11 +391,12 @@ bool winMain::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() != QEvent::MouseButtonPress && event->type() != QEvent::MouseButtonRelease)
     return QMainWindow::eventFilter(watched, event);
   auto* mouse = static_cast<QMouseEvent*>(event);
-  if (mouse->button() != Qt::LeftButton) return true;
   const QPoint at = mouse->position().toPoint();
   if (event->type() == QEvent::MouseButtonPress) {
+    if (!KeyModifiers::isClick(mouse->button(), mouse->modifiers())) return true;
+    labSeeNumPressedButton_ = mouse->button();
     labSeeNumPressTaken_ = labSeeNum_MouseDown(at.x(), at.y());
-  } else if (labSeeNumPressTaken_) {
+  } else if (labSeeNumPressTaken_ && mouse->button() == labSeeNumPressedButton_) {
     labSeeNumPressTaken_ = false;
     labSeeNum_MouseUp(at.x(), at.y());
   }
@@ -397,7 +409,7 @@ void winMain::Event_Open() {
   guarded(ReportLocation::windowEvent(kWindow, "Open"), [&] {
     FileTools::CreateFolderInAppSupport(kPicturesFolder);
     RedrawGrid();
-    setWindowTitle(KM::paleWinTitle);
+    setPaletteTitle(KM::paleWinTitle);
     rectBackgroundTip->FillColor = kStripOpen;
     rectBackgroundTip->BorderColorTopLeft = kStripOpen;
     rectBackgroundTip->BorderColorBottomRight = kStripOpen;
@@ -407,7 +419,7 @@ void winMain::Event_Open() {
     if (WinScrn::IsWithinMainScreenTLBR(KM::initialWinTop, KM::initialWinLeft, KM::initialWinHeight,
                                         KM::initialWinWidth))
       moveContentTo(KM::initialWinTop, KM::initialWinLeft);
-    labTip->setText(KM::paleAlias);
+    setTipText(KM::paleAlias);
     labSeeNum->setText(KM::paleName);
   });
 }

@@ -35,6 +35,7 @@ class PaletteButton : public QWidget {
   int index_;
   QPixmap backdrop_;
   bool pressTaken_ = false;  // the press handler took the press, so its release is delivered
+  Qt::MouseButton pressedButton_ = Qt::NoButton;
 };
 
 // A filled rectangle with a one-pixel border, lighter on its top and left edges than on its
@@ -139,6 +140,7 @@ class winMain : public QMainWindow, public PaletteView, public MainMenuEntries {
   void setContentSize(int width, int height);
 
   bool labSeeNumPressTaken_ = false;
+  Qt::MouseButton labSeeNumPressedButton_ = Qt::NoButton;
   bool closed_ = false;
 };
 

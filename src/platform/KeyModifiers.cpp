@@ -8,6 +8,17 @@ Probe& probe() {
   static Probe p;
   return p;
 }
+
+#ifdef Q_OS_MACOS
+constexpr bool kMac = true;
+#else
+constexpr bool kMac = false;
+#endif
+std::optional<bool>& macOverride() {
+  static std::optional<bool> mac;
+  return mac;
+}
+bool mac() { return macOverride().value_or(kMac); }
 }  // namespace
 
 Qt::KeyboardModifiers held() {
@@ -15,6 +26,14 @@ Qt::KeyboardModifiers held() {
   return QGuiApplication::queryKeyboardModifiers();
 }
 
+Qt::KeyboardModifier controlModifier() { return mac() ? Qt::MetaModifier : Qt::ControlModifier; }
+
+bool isClick(Qt::MouseButton button, Qt::KeyboardModifiers modifiers) {
+  if (button == Qt::LeftButton) return true;
+  return mac() && button == Qt::RightButton && modifiers.testFlag(Qt::MetaModifier);
+}
+
 void setProbe(Probe p) { probe() = std::move(p); }
+void setMacMapping(std::optional<bool> m) { macOverride() = m; }
 
 }  // namespace KeyModifiers

@@ -62,3 +62,12 @@ TEST_F(PictureFileTest, TruncatedOrForeignFilesAreNoPicture) {
   EXPECT_TRUE(PictureFile::readWhole(dir + "/05notes.txt").isNull());
   EXPECT_TRUE(PictureFile::readCorner(dir + "/05notes.txt", 64).isNull());
 }
+
+TEST_F(PictureFileTest, ButtonNumberFromTheFirstTwoCharacters) {
+  const std::pair<QString, std::optional<int>> cases[] = {
+      {"05Face.png", 5}, {"99.png", 99}, {"00", 0},        {"5.png", std::nullopt},
+      {"5", std::nullopt}, {"", std::nullopt}, {"ab05.png", std::nullopt}, {"0a.png", std::nullopt},
+      {u"\u0660\u0661.png"_qs, std::nullopt},  // Arabic-Indic digits are not button numbers
+  };
+  for (const auto& [name, number] : cases) EXPECT_EQ(PictureFile::buttonNumber(name), number) << name.toStdString();
+}

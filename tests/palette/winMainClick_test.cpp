@@ -65,6 +65,25 @@ TEST_F(PaletteClickTest, ReleaseFiresOrShowsInformation) {
   click(0);
   EXPECT_EQ(fired.last(), (QStringList{"P05", "00"}));
 
+  // macOS makes a right-button press of Control+click: a click like any other there, while
+  // a plain right button, or any right button elsewhere, does nothing.
+  fired.clear();
+  const std::tuple<bool, Qt::KeyboardModifiers, bool> rightPresses[] = {
+      {true, Qt::MetaModifier, true},
+      {true, Qt::NoModifier, false},
+      {false, Qt::MetaModifier, false},
+      {false, Qt::ControlModifier, false},
+  };
+  for (const auto& [mac, modifiers, fires] : rightPresses) {
+    KeyModifiers::setMacMapping(mac);
+    PaletteButton* b = window->cnBut.at(4);
+    QTest::mousePress(b, Qt::RightButton, modifiers, QPoint(30, 30));
+    QTest::mouseRelease(b, Qt::RightButton, modifiers, QPoint(30, 30));
+    EXPECT_EQ(fired.size(), fires ? 1 : 0) << mac << " " << modifiers.toInt();
+    fired.clear();
+  }
+  KeyModifiers::setMacMapping(std::nullopt);
+
   fired.clear();
   KM::idxCurrentBtn = 42;
   held = Qt::AltModifier | Qt::ShiftModifier;

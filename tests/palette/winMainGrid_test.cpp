@@ -2,6 +2,8 @@
 #include <QFile>
 #include <QFontMetricsF>
 #include <QPainter>
+#include <QScreen>
+#include <QStyle>
 #include <QTest>
 
 #include "common/winReportError.h"
@@ -86,6 +88,68 @@ TEST_F(PaletteGridTest, RedrawAloneKeepsARemovedPictureEraseFirstDropsIt) {
   w.show();
   QTest::mouseClick(w.labSeeNum, Qt::LeftButton);
   EXPECT_TRUE(w.cnBut[8]->backdrop().isNull());
+}
+
+TEST_F(PaletteGridTest, EveryRefreshLeavesEachButtonShowingItsPictureOrItsNumberOnScreen) {
+  writePicture("00.png", Qt::red);
+  KM::DP.at(3).s_Alias = "NoPictures";
+  winMain& w = open();
+  w.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+
+  // What the window last painted, button 00's square.
+  const auto onScreen = [&w] {
+    QCoreApplication::processEvents();
+    const QPoint at = w.cnBut[0]->mapTo(&w, QPoint(0, 0));
+    return w.screen()->grabWindow(w.winId()).toImage().copy(QRect(at, QSize(64, 64)));
+  };
+  const auto count = [](const QImage& image, auto&& wanted) {
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y)
+      for (int x = 0; x < image.width(); ++x) n += wanted(image.pixelColor(x, y));
+    return n;
+  };
+  const auto red = [](const QColor& c) { return c.red() > 200 && c.green() < 60 && c.blue() < 60; };
+  const auto dark = [](const QColor& c) { return c.lightness() < 80; };
+
+  QImage shown = onScreen();
+  EXPECT_EQ(count(shown, red), 64 * 64);
+
+  KM::ChangeToPalette(3);  // as Cmd+3 does
+  shown = onScreen();
+  EXPECT_EQ(count(shown, red), 0);
+  EXPECT_GT(count(shown, dark), 20);  // the number "00", in black
+
+  KM::ChangeToPalette(5);
+  EXPECT_EQ(count(onScreen(), red), 64 * 64);
+
+  // A picture removed while shown: the click on the Name/ID label brings the number back.
+  QFile::remove(pictureFolder() + "/00.png");
+  QTest::mouseClick(w.labSeeNum, Qt::LeftButton);
+  shown = onScreen();
+  EXPECT_EQ(count(shown, red), 0);
+  EXPECT_GT(count(shown, dark), 20);
+  EXPECT_TRUE(logLines.isEmpty());
+}
+
+TEST_F(PaletteGridTest, NumbersAreBlackWhateverTheStyle) {
+  QPalette dark = QApplication::palette();
+  dark.setColor(QPalette::WindowText, Qt::white);
+  dark.setColor(QPalette::Text, Qt::white);
+  dark.setColor(QPalette::ButtonText, Qt::white);
+  QApplication::setPalette(dark);
+  winMain& w = open();
+  const QImage image = drawn(*w.cnBut[34]);
+  QApplication::setPalette(QApplication::style()->standardPalette());
+  int black = 0, light = 0;
+  for (int y = 0; y < 64; ++y)
+    for (int x = 0; x < 64; ++x) {
+      const QColor c = image.pixelColor(x, y);
+      if (c.alpha() < 200) continue;
+      ++(c.lightness() < 60 ? black : light);
+    }
+  EXPECT_GT(black, 20);
+  EXPECT_EQ(light, 0);
 }
 
 TEST_F(PaletteGridTest, GridSizeFollowsRowsAndColumns) {
