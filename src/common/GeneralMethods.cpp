@@ -1,5 +1,6 @@
 #include "common/GeneralMethods.h"
 
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -21,8 +22,11 @@ qint64 MesDlg(const QString& message, const QString& explanation, const QString&
     if (showCancel) dialog.addButton(QMessageBox::Cancel);
     QAbstractButton* alternate =
         alternateCaption.isEmpty() ? nullptr : dialog.addButton(alternateCaption, QMessageBox::DestructiveRole);
+    dialog.setTextFormat(Qt::PlainText);
     dialog.setText(message);
     dialog.setInformativeText(explanation);
+    // Both texts may quote paths and aliases: shown as written, never as markup.
+    for (QLabel* label : dialog.findChildren<QLabel*>()) label->setTextFormat(Qt::PlainText);
     ModalSeam::run(dialog);
     const QAbstractButton* pressed = dialog.clickedButton();
     if (pressed && pressed == action) return 1;

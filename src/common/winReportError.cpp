@@ -34,6 +34,8 @@ winReportError::winReportError(const QString& reportText) : QWidget(nullptr) {
 
     labMessage = new QLabel(kPlaceholder, this);
     labMessage->setWordWrap(true);
+    // The report quotes error messages, paths and aliases: shown as written, never as markup.
+    labMessage->setTextFormat(Qt::PlainText);
     labMessage->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     labMessage->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     labMessage->setAutoFillBackground(true);

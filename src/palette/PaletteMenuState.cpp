@@ -3,6 +3,7 @@
 #include <QAction>
 #include <algorithm>
 
+#include "common/DisplayText.h"
 #include "common/RuntimeException.h"
 #include "palette/MainMenuBar.h"
 #include "store/KM.h"
@@ -42,6 +43,6 @@ void applyPaletteMenuState(MainMenuBar& bar, const PaletteMenuItems& items) {
     if (!entry)
       throw MissingObjectException("The menu bar has no entry named " + paletteEntryName(k));
     entry->setEnabled(items[k].enabled);
-    if (items[k].text) entry->setText(MainMenuBar::literalCaption(*items[k].text));
+    if (items[k].text) entry->setText(MainMenuBar::literalCaption(DisplayText::shown(*items[k].text)));
   }
 }

@@ -21,6 +21,8 @@ void messageBox(const QString& text) {
     return;
   }
   QMessageBox box;
+  // Messages carry aliases, paths and error texts: shown as written, never as markup.
+  box.setTextFormat(Qt::PlainText);
   box.setText(text);
   box.setStandardButtons(QMessageBox::Ok);
   box.exec();

@@ -1,6 +1,10 @@
 #include "palette/PaletteFixture.h"
 #include "palette/WinScrn.h"
 
+#include <QWindow>
+
+#include "common/DisplayText.h"
+
 using PaletteOpenTest = PaletteWindowTest;
 
 TEST_F(PaletteOpenTest, SavedRectangleMustLieWithinTheMainScreen) {
@@ -81,4 +85,24 @@ TEST_F(PaletteOpenTest, DestroyedWindowLeavesTheStore) {
   open();
   window.reset();
   EXPECT_EQ(KM::paletteView, nullptr);
+}
+
+TEST_F(PaletteOpenTest, HugeStoredTextsAreCutForDisplayAndKeptWhole) {
+  // A valid state file may hold a title of megabytes; X11 refuses such a title and ends
+  // the program at every start.
+  const QString huge = QString(4'000'000, QLatin1Char('t'));
+  KM::paleWinTitle = "Work [*] " + huge;
+  KM::paleAlias = huge;
+  winMain& w = open();
+  w.show();
+  EXPECT_LE(w.windowTitle().size(), DisplayText::kMaxShownCharacters + 10);
+  EXPECT_TRUE(w.windowHandle()->title().startsWith("Work [*] ttt"));  // Qt's placeholder shows as typed
+  EXPECT_LE(w.labTip->text().size(), DisplayText::kMaxShownCharacters + 1);
+  EXPECT_EQ(KM::paleAlias, huge);
+  EXPECT_EQ(KM::paleWinTitle.size(), huge.size() + 9);
+
+  KM::DP.at(2).s_Alias = huge;
+  w.Event_EnableMenuItems();
+  EXPECT_LE(w.miPalette02()->text().size(), DisplayText::kMaxShownCharacters + 10);
+  EXPECT_EQ(KM::DP.at(2).s_Alias, huge);
 }
