@@ -1,12 +1,14 @@
 #include "app/App.h"
 
 #include <QTimer>
+#include <QWidget>
 
 #include "app/BundleInfo.h"
 #include "common/ErrorGuard.h"
 #include "common/FileTools.h"
 #include "common/RuntimeException.h"
 #include "help/HelpData.h"
+#include "platform/TerminationSignals.h"
 #include "platform/UserFolders.h"
 #include "store/KM.h"
 
@@ -15,6 +17,13 @@ const QString kLegacyFolderName = QStringLiteral("Tavelins");
 const QString kObsoleteHelpDatabase = QStringLiteral("Help_Tavelins.sqlite");
 const QString kLegacyKeptLogLine =
     QStringLiteral("App: Opening: kept the folder \"%1\", which is not empty, beside \"%2\"");
+const QString kLegacyNoFolderLogLine =
+    QStringLiteral("App: Opening: left \"%1\" alone, since it is not a folder");
+const QString kInstanceLockName = QStringLiteral(".Tavelin.lock");
+const QString kAlreadyRunning = QStringLiteral(
+    "Tavelin is already running with these palettes. Use the open Tavelin window; this second "
+    "start closes without changing anything.");
+const QString kNoLockLogLine = QStringLiteral("App: Opening: could not lock %1, so a second Tavelin is not kept out");
 const QString kOtherCurrentLogLine =
     QStringLiteral("App: Opening: palette %1 could not be made current; palette %2 is current instead");
 const QString kOpenLogLine = QStringLiteral("Exception: App: Opening");
@@ -75,7 +84,7 @@ void App::SetVersionData() {
 int App::Run(std::function<void()> createDefaultWindow) {
   QTimer::singleShot(0, this, [this, create = std::move(createDefaultWindow)] {
     Event_Open();
-    if (!create) {
+    if (!create || anotherInstanceRunning) {
       quit();
       return;
     }
@@ -85,13 +94,27 @@ int App::Run(std::function<void()> createDefaultWindow) {
       exit(failProgramStart(error));
     }
   });
+  TerminationSignals::install(this, [this] { QuitLikeTheMenu(); });
   return exec();
+}
+
+void App::QuitLikeTheMenu() {
+  closeAllWindows();
+  for (const QWidget* window : topLevelWidgets())
+    if (window->isVisible()) return;
+  // Before start-up has turned on quitting with the last window, or with no window yet.
+  quit();
 }
 
 void App::Event_Open() {
   // The data folders. A failure here is shown, and the steps after it still run, so that
   // the palette window always opens on a loaded store.
   guardedOops(kOpen, [&] { PrepareDataFolders(); }, kOpenLogLine);
+  if (!LockDataFolder()) {
+    anotherInstanceRunning = true;
+    Dialogs::messageBox(kAlreadyRunning);
+    return;
+  }
   HelpData::FillDictionaryFromHELP_TEXT();
   guardedOops(kOpen, [&] {
     setQuitOnLastWindowClosed(true);
@@ -116,8 +139,12 @@ void App::PrepareDataFolders() {
     if (legacy.isFolder() && legacy.children().empty()) legacy.remove();
     else SystemLog::write(kLegacyKeptLogLine.arg(kLegacyFolderName, dataFolderName));
   }
-  if (support.child(kLegacyFolderName).exists() && !support.child(dataFolderName).exists())
-    FileTools::RenameFolder(support, kLegacyFolderName, dataFolderName, false);
+  if (const FolderItem legacy = support.child(kLegacyFolderName);
+      legacy.exists() && !support.child(dataFolderName).exists()) {
+    // Only a folder (or a link to one, renamed as the link) can be the older data folder.
+    if (legacy.isFolder()) FileTools::RenameFolder(support, kLegacyFolderName, dataFolderName, false);
+    else SystemLog::write(kLegacyNoFolderLogLine.arg(kLegacyFolderName));
+  }
 
   if (appSupportFolder.isNull()) {
     appSupportFolder = support.child(dataFolderName);
@@ -126,6 +153,29 @@ void App::PrepareDataFolders() {
 
   if (const FolderItem obsolete = appSupportFolder.child(kObsoleteHelpDatabase); obsolete.exists())
     obsolete.remove();
+}
+
+bool App::LockDataFolder() {
+  const FolderItem folder = UserFolders::applicationSupport().child(BundleInfo::identifier);
+  try {
+    folder.createFolders();
+  } catch (const RuntimeException&) {
+    // The store's own loader reports a data folder that cannot be made.
+  }
+  const QString path = folder.path() + "/" + kInstanceLockName;
+  if (dataFolderLock_ && dataFolderLock_->fileName() == path) return true;
+  auto lock = std::make_unique<QLockFile>(path);
+  // Held for the whole run: only a lock whose process is gone counts as stale.
+  lock->setStaleLockTime(0);
+  if (lock->tryLock(0)) {
+    dataFolderLock_ = std::move(lock);
+    return true;
+  }
+  if (lock->error() == QLockFile::LockFailedError) return false;
+  // A folder where no lock can be made cannot be shared safely either, but refusing to start
+  // would lock the user out of their palettes.
+  SystemLog::write(kNoLockLogLine.arg(folder.path()));
+  return true;
 }
 
 void App::Event_Close() {}

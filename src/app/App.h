@@ -2,7 +2,9 @@
 
 #include <QApplication>
 #include <QString>
+#include <QLockFile>
 #include <functional>
+#include <memory>
 
 #include "platform/FolderItem.h"
 
@@ -36,6 +38,14 @@ class App : public QApplication {
   // Raised as the application quits; it does nothing.
   void Event_Close();
 
+  // What Quit does, also on SIGTERM, SIGINT and SIGHUP: every window is asked to close (the
+  // palette window saves), and the program ends unless a window stays open.
+  void QuitLikeTheMenu();
+
+  // Set when another running Tavelin holds the data folder: start-up then stops before it
+  // reads or writes anything, and no window opens.
+  bool anotherInstanceRunning = false;
+
   // The confirmation window's answer; it keeps the last answer given.
   bool fGlobalBoolean = false;
   QString sGlobalMessage;
@@ -44,6 +54,11 @@ class App : public QApplication {
 
  private:
   void PrepareDataFolders();
+  // One Tavelin per data folder, or the last to quit would overwrite the other's save.
+  // False when another running instance holds the folder.
+  bool LockDataFolder();
+
+  std::unique_ptr<QLockFile> dataFolderLock_;
 };
 
 // Program start's last resort for an error that nothing caught: log it, tell the user when

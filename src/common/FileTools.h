@@ -27,6 +27,10 @@ QString rsStringFile(const FolderItem& file);
 // no extension), replacing it atomically. A name holding "/" or a line feed writes nothing.
 void StringToFileItem(const QString& content, const QString& fileName, const FolderItem& folder);
 
+// Replaces the file with the content, atomically; raises IOException when it cannot, the
+// file then as it was. Only a regular file (or a link to one) is replaced.
+void writeWholeFile(const FolderItem& file, const QString& content);
+
 // The folder of that name inside the application data folder, created when missing.
 FolderItem CreateFolderInAppSupport(const QString& folderName);
 

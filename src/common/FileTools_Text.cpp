@@ -28,9 +28,19 @@ bool refusedName(const QString& name) {
   return name.contains(QLatin1Char('/')) || name.contains(QLatin1Char('\n'));
 }
 
-// The file is replaced only once the new content is complete on disk, so a failed write
-// leaves the previous file as it was.
-void writeWhole(const FolderItem& file, const QString& content) {
+}  // namespace
+
+namespace FileTools {
+
+void writeWholeFile(const FolderItem& file, const QString& content) {
+  // The writer follows a link to replace what it points to: only a regular file may stand
+  // there, never a folder, a device or a link to one, nor a link to nothing, which would
+  // make a new file wherever it points.
+  const QFileInfo existing(file.path());
+  if ((existing.exists() || existing.isSymLink()) && !existing.isFile())
+    throw IOException(QStringLiteral("%1 is not a plain file, so it is not replaced.").arg(file.path()));
+  // The file is replaced only once the new content is complete on disk, so a failed write
+  // leaves the previous file as it was.
   QSaveFile out(file.path());
   out.setDirectWriteFallback(false);
   if (!out.open(QIODevice::WriteOnly))
@@ -39,6 +49,10 @@ void writeWhole(const FolderItem& file, const QString& content) {
   if (out.write(bytes) != bytes.size() || !out.commit())
     throw IOException(QStringLiteral("Could not write %1: %2").arg(file.path(), out.errorString()));
 }
+
+}  // namespace FileTools
+
+namespace {
 
 // The ".txt" rule, the look-up and the write shared by the two writers.
 void writeNamedFile(const QString& content, const QString& fileName, const FolderItem& folder,
@@ -51,7 +65,7 @@ void writeNamedFile(const QString& content, const QString& fileName, const Folde
     Dialogs::messageBox(kUnableToCreate.arg(name, method));
     return;
   }
-  writeWhole(file, content);
+  FileTools::writeWholeFile(file, content);
 }
 
 }  // namespace

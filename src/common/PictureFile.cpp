@@ -3,8 +3,6 @@
 #include <QFileInfo>
 #include <QImageReader>
 #include <algorithm>
-#include <atomic>
-#include <thread>
 
 namespace {
 
@@ -41,20 +39,25 @@ QImage readCorner(const QString& path, int clip) {
   return reader.read();
 }
 
-std::vector<QImage> readCorners(const QStringList& paths, int clip) {
-  std::vector<QImage> pictures(static_cast<size_t>(paths.size()));
-  std::atomic<qsizetype> next{0};
-  const auto work = [&] {
-    for (qsizetype i = next++; i < paths.size(); i = next++) pictures[static_cast<size_t>(i)] = readCorner(paths.at(i), clip);
-  };
+CornerReader::CornerReader(QStringList paths, int clip)
+    : paths_(std::move(paths)), clip_(clip), pictures_(static_cast<size_t>(paths_.size())) {
   // A few threads are enough to hide the file reads; more only cost their start.
-  const qsizetype helpers = std::min<qsizetype>(std::min(std::thread::hardware_concurrency(), 4u), paths.size() / 8);
-  {
-    std::vector<std::jthread> pool;
-    for (qsizetype k = 0; k < helpers; ++k) pool.emplace_back(work);
-    work();
-  }
-  return pictures;
+  const qsizetype helpers =
+      std::min<qsizetype>(std::min(std::thread::hardware_concurrency(), 4u), (paths_.size() + 7) / 8);
+  for (qsizetype k = 0; k < helpers; ++k) pool_.emplace_back([this] { work(); });
+}
+
+CornerReader::~CornerReader() { pool_.clear(); }
+
+void CornerReader::work() {
+  for (qsizetype i = next_++; i < paths_.size(); i = next_++)
+    pictures_[static_cast<size_t>(i)] = readCorner(paths_.at(i), clip_);
+}
+
+std::vector<QImage> CornerReader::take() {
+  work();
+  pool_.clear();  // joins
+  return std::move(pictures_);
 }
 
 QImage readWhole(const QString& path) {

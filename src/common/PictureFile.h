@@ -4,7 +4,9 @@
 #include <QSize>
 #include <QString>
 #include <QStringList>
+#include <atomic>
 #include <optional>
+#include <thread>
 #include <vector>
 
 // The one way the program opens picture files. Only regular files are opened (a link to one
@@ -30,9 +32,28 @@ QSize declaredSize(const QString& path);
 // regular file, not a picture, damaged, or larger than kMaxDecodedPixels.
 QImage readCorner(const QString& path, int clip);
 
-// readCorner for each path, decoded side by side on several threads and all finished when
-// it returns, so the caller sees one ordinary call.
-std::vector<QImage> readCorners(const QStringList& paths, int clip);
+// readCorner for each path, decoded side by side on a few threads that start at once, so
+// the caller can do other work meanwhile; take() helps finish them and answers the pictures
+// in path order. Every thread has ended when take() or the destructor returns, so the caller
+// sees one ordinary call.
+class CornerReader {
+ public:
+  CornerReader(QStringList paths, int clip);
+  ~CornerReader();
+  CornerReader(const CornerReader&) = delete;
+  CornerReader& operator=(const CornerReader&) = delete;
+
+  std::vector<QImage> take();
+
+ private:
+  void work();
+
+  const QStringList paths_;
+  const int clip_;
+  std::vector<QImage> pictures_;
+  std::atomic<qsizetype> next_{0};
+  std::vector<std::jthread> pool_;
+};
 
 // The whole picture, decoded to its end; null as for readCorner, so a truncated file is no
 // picture.

@@ -13,6 +13,7 @@
 #include "common/DisplayText.h"
 #include "common/ErrorGuard.h"
 #include "common/FileTools.h"
+#include "common/GeneralMethods.h"
 #include "common/Fonts.h"
 #include "common/PictureFile.h"
 #include "common/RuntimeException.h"
@@ -31,6 +32,16 @@ const QString kLaidOutTitle = QStringLiteral("Tavelin");
 const QString kLaidOutTip = QStringLiteral("Tip");
 const QString kLaidOutMark = QStringLiteral("*");
 const QString kNoInformation = QStringLiteral("No Additional Information about this button.");
+
+const QString kSaveFailed = QStringLiteral("Tavelin could not save your palettes.\n\nFile: %1\nReason: %2");
+const QString kSaveFailedExplanation = QStringLiteral(
+    "Keep Tavelin open, free some disk space or make the folder writable, then quit again. "
+    "Quit Without Saving loses the changes of this session; the file keeps what it held before.");
+const QString kKeepOpen = QStringLiteral("Keep Tavelin Open");
+const QString kQuitWithoutSaving = QStringLiteral("Quit Without Saving");
+const QString kNoDataFolder = QStringLiteral("The application data folder is not available.");
+const QString kNoStateText = QStringLiteral("The palettes could not be made into the state file's text.");
+const QString kSaveFailedLogLine = QStringLiteral("winMain.Close: the state file was not saved: %1");
 
 const QString kPicturesFolder = QStringLiteral("ButtonPictures");
 const QString kWindow = QStringLiteral("winMain");
@@ -274,18 +285,20 @@ void winMain::RedrawGrid() {
       numbers.push_back(*n);
       paths << folder.child(name).path();
     }
-    // Only the top-left corner of a picture is ever drawn.
-    const std::vector<QImage> pictures = PictureFile::readCorners(paths, kButtonSize);
-
-    // In file order, so that of two files for one button the later one shows.
-    hasPicture = numbers;
-    for (size_t i = 0; i < numbers.size(); ++i)
-      cnBut.at(static_cast<size_t>(numbers[i]))->setBackdrop(QPixmap::fromImage(pictures[i]));
+    // Only the top-left corner of a picture is ever drawn. The pictures are decoded while
+    // the window takes its size, and are all in before this returns.
+    PictureFile::CornerReader reader(paths, kButtonSize);
 
     // The size limits of the window: 1 to 10 rows and columns.
     const qint64 columns = std::clamp<qint64>(KM::numColumns, 1, kMaxCells);
     const qint64 rows = std::clamp<qint64>(KM::numRows, 1, kMaxCells);
     setContentSize(static_cast<int>(columns) * kButtonSize, static_cast<int>(rows) * kButtonSize + kStripHeight);
+
+    // In file order, so that of two files for one button the later one shows.
+    const std::vector<QImage> pictures = reader.take();
+    hasPicture = numbers;
+    for (size_t i = 0; i < numbers.size(); ++i)
+      cnBut.at(static_cast<size_t>(numbers[i]))->setBackdrop(QPixmap::fromImage(pictures[i]));
 
     // Every button is painted afresh: one that got no picture now shows its number.
     for (size_t i = 0; i < kButtonCount; ++i) {
@@ -318,11 +331,11 @@ void winMain::cnBut_Paint(int index, QPainter& g) {
     const PaletteButton& button = *cnBut.at(static_cast<size_t>(index));
     const qreal W = button.width(), H = button.height();
 
-    g.setFont(numberFont());
-    // Every button measures "01", so all numbers stand at the same place.
-    const QSizeF measured = numberMeasure(W);
-    const qreal tw = measured.width(), th = measured.height();
     if (std::find(hasPicture.begin(), hasPicture.end(), index) == hasPicture.end()) {
+      g.setFont(numberFont());
+      // Every button measures "01", so all numbers stand at the same place.
+      const QSizeF measured = numberMeasure(W);
+      const qreal tw = measured.width(), th = measured.height();
       g.setPen(kNumberColour);
       g.drawText(QPointF((W - tw) / 2, (H - th) / 2 + th), twoDigits(index));
     }
@@ -424,33 +437,61 @@ void winMain::Event_Open() {
   });
 }
 
-void winMain::Event_Close() {
-  guarded(ReportLocation::windowEvent(kWindow, "Close"), [&] {
-    const bool geometryChanged = Top() != KM::initialWinTop || Left() != KM::initialWinLeft ||
-                                 Height() != KM::initialWinHeight || Width() != KM::initialWinWidth;
-    if (KM::paletteContentChange || KM::paletteActiveChange || geometryChanged) {
-      KM::SavePaletteToDP();
-      // A state text that could not be built is never written over the stored one.
-      if (const auto text = KM::JSON_CreateData(); text && !text->isEmpty())
-        FileTools::StringToFileItem(*text, KM::stateFileBaseName, App::current().appSupportFolder);
-    }
-    // Every window still open is asked to close, last first; this window is already closing
-    // and ignores the request.
+bool winMain::Event_Close() {
+  return guarded(ReportLocation::windowEvent(kWindow, "Close"), [&] {
+    if (!saveStateOrAsk()) return false;
+    // From here the window is closing: the request the loop below sends it is harmless.
+    closed_ = true;
+    // Every window still open is asked to close, last first.
     QList<QPointer<QWidget>> windows;
     for (QWidget* window : QApplication::topLevelWidgets()) windows.append(window);
     for (qsizetype i = windows.size() - 1; i >= 0; --i) {
       QWidget* window = windows.at(i);
       if (window && window->isVisible()) window->close();
     }
-  });
+    return true;
+  }, true);
+}
+
+bool winMain::saveStateOrAsk() {
+  const bool geometryChanged = Top() != KM::initialWinTop || Left() != KM::initialWinLeft ||
+                               Height() != KM::initialWinHeight || Width() != KM::initialWinWidth;
+  if (!KM::paletteContentChange && !KM::paletteActiveChange && !geometryChanged) return true;
+  KM::SavePaletteToDP();
+  const FolderItem folder = App::current().appSupportFolder;
+  const FolderItem file = folder.isNull() ? FolderItem() : folder.child(KM::stateFileName);
+  QString reason = kNoDataFolder;
+  if (!file.isNull()) {
+    // A state text that could not be built is never written over the stored one.
+    const std::optional<QString> text = KM::JSON_CreateData();
+    if (!text || text->isEmpty()) {
+      reason = kNoStateText;
+    } else {
+      try {
+        FileTools::writeWholeFile(file, *text);
+        return true;
+      } catch (const RuntimeException& error) {
+        reason = error.message();
+      }
+    }
+  }
+  SystemLog::write(kSaveFailedLogLine.arg(reason));
+  // The report windows close with everything else, so the user is asked here, before
+  // anything is lost; keeping the program open is the default.
+  const qint64 answer = GeneralMethods::MesDlg(
+      kSaveFailed.arg(file.isNull() ? KM::stateFileName : file.path(), reason), kSaveFailedExplanation,
+      kKeepOpen, false, kQuitWithoutSaving);
+  return answer == 2;
 }
 
 void winMain::closeEvent(QCloseEvent* event) {
-  // A close always goes through, and saves once per run.
-  if (!closed_) {
-    closed_ = true;
-    Event_Close();
+  // Once the state is handled a close always goes through, and saves once per run; a save
+  // that failed may keep the window open at the user's choice.
+  if (!closed_ && !Event_Close()) {
+    event->ignore();
+    return;
   }
+  closed_ = true;
   event->accept();
 }
 

@@ -104,7 +104,9 @@ class winMain : public QMainWindow, public PaletteView, public MainMenuEntries {
   void labSeeNum_MouseUp(int x, int y);
 
   void Event_Open();
-  void Event_Close();
+  // Saves when anything changed, then closes every window; false when the save failed and
+  // the user chose to keep the program open.
+  bool Event_Close();
   bool Event_KeyDown(const QString& key);
 
   // Menus (winMain_menu.cpp): handlers bound to the shared menu bar's entries by name.
@@ -137,6 +139,8 @@ class winMain : public QMainWindow, public PaletteView, public MainMenuEntries {
   // Places the content area's top-left corner at this screen position.
   void moveContentTo(qint64 top, qint64 left);
   QPoint contentOrigin() const;
+  // True when the state is saved, needed no save, or the user chose to quit without it.
+  bool saveStateOrAsk();
   void setContentSize(int width, int height);
 
   bool labSeeNumPressTaken_ = false;

@@ -1,5 +1,9 @@
 #include "platform/ScriptRunner.h"
 
+#include <signal.h>
+#include <unistd.h>
+
+#include <QDeadlineTimer>
 #include <QProcess>
 
 #include "common/RuntimeException.h"
@@ -11,8 +15,19 @@ Handler& handler() {
   return h;
 }
 
-QString outputOf(QProcess& process) {
-  return QString::fromLocal8Bit(process.readAllStandardError()).trimmed();
+// Only the end of a script's error output is kept for the report, however much it writes.
+constexpr qsizetype kKeptErrorOutput = 4096;
+
+void keepTail(QByteArray& tail, const QByteArray& more) {
+  tail += more;
+  if (tail.size() > kKeptErrorOutput) tail = tail.right(kKeptErrorOutput);
+}
+
+// The script leads a process group of its own, so at the time limit its children end with it.
+void endGroup(QProcess& process) {
+  if (const qint64 pid = process.processId(); pid > 0) ::kill(-static_cast<pid_t>(pid), SIGKILL);
+  process.kill();
+  process.waitForFinished(1000);
 }
 }  // namespace
 
@@ -36,24 +51,36 @@ void runProcess(const FolderItem& script, const QStringList& texts, int timeLimi
 #endif
   process.setStandardInputFile(QProcess::nullDevice());
   process.setStandardOutputFile(QProcess::nullDevice());
+  process.setChildProcessModifier([] { ::setpgid(0, 0); });
+  const QDeadlineTimer deadline(timeLimitMs);
   process.start();
-  if (!process.waitForStarted(timeLimitMs))
+  if (!process.waitForStarted(static_cast<int>(deadline.remainingTime())))
     throw IOException(QStringLiteral("The script %1 could not be started: %2")
                           .arg(path, process.errorString()));
-  if (!process.waitForFinished(timeLimitMs)) {
-    process.kill();
-    process.waitForFinished(1000);
-    throw IOException(QStringLiteral("The script %1 did not finish within %2 seconds and was stopped.")
-                          .arg(path)
-                          .arg(timeLimitMs / 1000.0));
+  QByteArray errors;
+  // Read a piece at a time as it comes, so a script that writes without end cannot fill
+  // the memory.
+  process.setReadChannel(QProcess::StandardError);
+  constexpr int kSliceMs = 50;
+  while (process.state() != QProcess::NotRunning) {
+    if (deadline.hasExpired()) {
+      endGroup(process);
+      throw IOException(QStringLiteral("The script %1 did not finish within %2 seconds and was stopped.")
+                            .arg(path)
+                            .arg(timeLimitMs / 1000.0));
+    }
+    if (!process.waitForReadyRead(kSliceMs) && process.state() != QProcess::NotRunning)
+      process.waitForFinished(kSliceMs);  // its error output is closed: only wait
+    keepTail(errors, process.readAllStandardError());
   }
+  keepTail(errors, process.readAllStandardError());
   if (process.exitStatus() != QProcess::NormalExit)
     throw IOException(QStringLiteral("The script %1 stopped abnormally.").arg(path));
   if (process.exitCode() != 0)
     throw IOException(QStringLiteral("The script %1 failed (exit code %2). %3")
                           .arg(path)
                           .arg(process.exitCode())
-                          .arg(outputOf(process)),
+                          .arg(QString::fromLocal8Bit(errors).trimmed()),
                       process.exitCode());
 }
 

@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QDir>
+#include <QLockFile>
 #include <QTimer>
 #include <QWidget>
 
@@ -193,4 +194,78 @@ TEST_F(StartUpTest, DefaultWindowFollowsStartUpAndItsCloseEndsTheApplication) {
   });
   EXPECT_EQ(code, 0);
   EXPECT_TRUE(preparedFirst);
+}
+
+TEST_F(StartUpTest, StepsThatRemoveOrRenameNeverActThroughALink) {
+  struct Case {
+    const char* name;
+    std::function<void(const QString& outside)> prepare;
+    QStringList linksGone;  // entries of the Application Support folder removed or renamed as links
+    int logLines;
+  };
+  const QString id = BundleInfo::identifier;
+  const Case cases[] = {
+      {"help database linked to a user's file",
+       [&](const QString& outside) {
+         QDir().mkpath(data());
+         QFile::link(outside + "/notes.txt", data() + "/Help_Tavelins.sqlite");
+       },
+       {id + "/Help_Tavelins.sqlite"}, 0},
+      {"legacy folder linked to an empty folder elsewhere",
+       [&](const QString& outside) {
+         QDir().mkpath(data());
+         QFile::link(outside + "/empty", legacy());
+       },
+       {"Tavelins"}, 0},
+      {"legacy name on a plain file, no data folder",
+       [&](const QString&) { writeFile(legacy(), "a user's file"); }, {}, 1},
+      {"state file linked to a folder of the user's",
+       [&](const QString& outside) {
+         QDir().mkpath(data());
+         QFile::link(outside, data() + "/PreserveState.txt");
+       },
+       {id + "/PreserveState.txt"}, 2},  // the reader's and the loader's reports
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    freshRun(true);
+    const QString outside = homePath() + "/Documents";
+    QDir(outside).removeRecursively();
+    writeFile(outside + "/notes.txt", "keep me");
+    QDir().mkpath(outside + "/empty");
+    c.prepare(outside);
+
+    App::current().Event_Open();
+
+    expectCompleted();
+    EXPECT_EQ(readFile(outside + "/notes.txt"), "keep me");
+    EXPECT_TRUE(QFileInfo(outside + "/empty").isDir());
+    EXPECT_EQ(QDir(outside).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), (QStringList{"empty", "notes.txt"}));
+    for (const QString& link : c.linksGone)
+      EXPECT_FALSE(QFileInfo(support() + "/" + link).isSymLink()) << link.toStdString();
+    if (c.linksGone.isEmpty()) {
+      EXPECT_EQ(readFile(legacy()), "a user's file");
+    }
+    EXPECT_EQ(logLines.size(), c.logLines) << logLines.join("|").toStdString();
+  }
+}
+
+TEST_F(StartUpTest, SecondInstanceOnTheSameDataFolderChangesNothing) {
+  QDir().mkpath(data());
+  const QByteArray saved = stateFileText({"Saved"}).toUtf8();
+  writeFile(data() + "/PreserveState.txt", saved);
+  QLockFile running(data() + "/.Tavelin.lock");  // as the first instance holds it
+  running.setStaleLockTime(0);
+  ASSERT_TRUE(running.tryLock(0));
+
+  bool windowMade = false;
+  EXPECT_EQ(App::current().Run([&] { windowMade = true; }), 0);
+
+  EXPECT_FALSE(windowMade);
+  EXPECT_TRUE(App::current().anotherInstanceRunning);
+  ASSERT_EQ(messages.size(), 1);
+  EXPECT_TRUE(messages[0].startsWith("Tavelin is already running with these palettes."));
+  EXPECT_TRUE(KM::DP.empty());
+  EXPECT_EQ(readFile(data() + "/PreserveState.txt"), saved);
+  App::current().anotherInstanceRunning = false;
 }

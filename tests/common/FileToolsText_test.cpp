@@ -1,9 +1,7 @@
-#include <sys/resource.h>
 #include <sys/stat.h>
 
 #include <QDir>
 #include <QFile>
-#include <csignal>
 
 #include "app/App.h"
 #include "common/FileTools.h"
@@ -94,15 +92,10 @@ TEST_F(FileToolsTextTest, FailedWriteKeepsThePreviousFileAndIsReported) {
   const QByteArray previous = "[{\"good\": true}]";
   writeFile(path, previous);
 
-  // Writes beyond a small file-size limit fail; the signal is ignored so write() sees EFBIG.
-  std::signal(SIGXFSZ, SIG_IGN);
-  rlimit saved{};
-  getrlimit(RLIMIT_FSIZE, &saved);
-  rlimit small = saved;
-  small.rlim_cur = 1024;
-  setrlimit(RLIMIT_FSIZE, &small);
-  FileTools::StringToFileItem(QString(100000, 'z'), "PreserveState", home());
-  setrlimit(RLIMIT_FSIZE, &saved);
+  {
+    const FileSizeLimit full(1024);
+    FileTools::StringToFileItem(QString(100000, 'z'), "PreserveState", home());
+  }
 
   EXPECT_EQ(readFile(path), previous);
   EXPECT_EQ(entries(homePath()), (QStringList{"Desktop", "PreserveState.txt"}));  // no stray temporary file

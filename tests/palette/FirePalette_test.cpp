@@ -3,6 +3,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QThread>
 
 #include "common/RuntimeException.h"
 #include "palette/x_FirePalette.h"
@@ -80,6 +81,31 @@ TEST_F(ScriptRunnerTest, MissingFailingOrHungScriptRaisesAnError) {
   clock.start();
   EXPECT_THROW(ScriptRunner::runProcess(hung, {"P00", "00"}, 300), IOException);
   EXPECT_LT(clock.elapsed(), 10000);  // killed, not waited for
+}
+
+TEST_F(ScriptRunnerTest, StoppedScriptTakesItsChildrenAlongAndErrorOutputIsBounded) {
+  // The script starts a child of its own and hangs.
+  const FolderItem hung = script("sleep 30 &\necho $! > \"$(dirname \"$0\")/child.pid\"\nsleep 30\n");
+  EXPECT_THROW(ScriptRunner::runProcess(hung, {"P00", "00"}, 500), IOException);
+  const QByteArray child = readFile(resources + "/child.pid").trimmed();
+  ASSERT_FALSE(child.isEmpty());
+  // Gone, or a zombie waiting for its parent to collect it: no longer running either way.
+  const auto running = [&] {
+    const QByteArray stat = readFile("/proc/" + QString::fromLatin1(child) + "/stat");
+    return !stat.isEmpty() && !stat.contains(") Z ");
+  };
+  for (int i = 0; i < 50 && running(); ++i) QThread::msleep(20);
+  EXPECT_FALSE(running());
+
+  // Megabytes on the error output: the report keeps only their end.
+  try {
+    ScriptRunner::runProcess(script("head -c 20000000 /dev/zero | tr '\\0' x >&2; echo ' the end' >&2; exit 4\n"),
+                             {"P00", "00"}, 20000);
+    ADD_FAILURE() << "a failing script passed";
+  } catch (const IOException& e) {
+    EXPECT_LT(e.message().size(), 5000);
+    EXPECT_TRUE(e.message().endsWith("x the end")) << e.message().right(40).toStdString();
+  }
 }
 
 TEST_F(ScriptRunnerTest, BundledPlaceholderLogsTheTwoTexts) {

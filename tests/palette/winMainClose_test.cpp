@@ -1,8 +1,11 @@
 #include <QApplication>
+#include <QDir>
+#include <QMessageBox>
 #include <QFileInfo>
 #include <nlohmann/json.hpp>
 
 #include "common/ErrorGuard.h"
+#include "common/ModalSeam.h"
 #include "common/RuntimeException.h"
 #include "common/winReportError.h"
 #include "palette/PaletteFixture.h"
@@ -71,12 +74,65 @@ TEST_F(PaletteCloseTest, ContentChangeIsSavedWithTheMirrors) {
   EXPECT_EQ(saved().at(0).at("WinHeight"), 670);
 }
 
-TEST_F(PaletteCloseTest, FailedStateTextKeepsTheOldFile) {
+TEST_F(PaletteCloseTest, FailedSaveAsksBeforeAnythingIsLost) {
+  struct Case {
+    const char* name;
+    std::function<void()> breakSave;
+    QString reason;  // the start of the reason the message names
+  };
+  const QByteArray big(200000, 'x');
+  const Case cases[] = {
+      {"no state text", [] { KM::DP.at(2).a_Btn->resize(50); }, "The palettes could not be made"},
+      {"disk full", [] { KM::DP.at(2).s_WinTitle = QString(200000, QLatin1Char('x')); }, "Could not write"},
+  };
+  for (const Case& c : cases) {
+    for (const bool quit : {false, true}) {
+      SCOPED_TRACE(std::string(c.name) + (quit ? ", quit" : ", keep open"));
+      if (!window) open().show();
+      KM::paletteActiveChange = true;
+      c.breakSave();
+      QString asked;
+      ModalSeam::ScopedDriver<QMessageBox> answer([&](QMessageBox& box) {
+        asked = box.text();
+        for (QAbstractButton* b : box.buttons())
+          if (b->text() == (quit ? "Quit Without Saving" : "Keep Tavelin Open")) b->click();
+      });
+      {
+        const FileSizeLimit full(100000);
+        window->close();
+      }
+
+      EXPECT_TRUE(asked.startsWith("Tavelin could not save your palettes.\n\nFile: " + stateFile() +
+                                   "\nReason: " + c.reason))
+          << asked.toStdString();
+      EXPECT_EQ(readFile(stateFile()), kOldState);
+      EXPECT_EQ(window->isVisible(), !quit);
+      EXPECT_TRUE(KM::paletteActiveChange);
+      window.reset();
+      KM::resetToInitialValues();
+      PaletteWindowTest::TearDown();
+      PaletteWindowTest::SetUp();
+      writeFile(stateFile(), kOldState);
+    }
+  }
+}
+
+TEST_F(PaletteCloseTest, StateFileThatIsNoPlainFileIsNeverWrittenThrough) {
+  // The state file's name given to a link to the user's own folder.
+  const QString documents = homePath() + "/Documents";
+  writeFile(documents + "/letter.txt", "Dear");
+  QFile::remove(stateFile());
+  ASSERT_TRUE(QFile::link(documents, stateFile()));
   KM::paletteActiveChange = true;
-  KM::DP.at(2).a_Btn->resize(50);  // the writer cannot build the text
+  ModalSeam::ScopedDriver<QMessageBox> answer([](QMessageBox& box) {
+    for (QAbstractButton* b : box.buttons())
+      if (b->text() == "Quit Without Saving") b->click();
+  });
   window->close();
-  EXPECT_FALSE(rewritten());
-  EXPECT_EQ(logLines, QStringList{"Exception - KM.JSON_CreateData"});
+  EXPECT_FALSE(window->isVisible());
+  EXPECT_TRUE(QFileInfo(stateFile()).isSymLink());
+  EXPECT_EQ(QDir(documents).entryList(QDir::Files), QStringList{"letter.txt"});
+  EXPECT_EQ(readFile(documents + "/letter.txt"), "Dear");
 }
 
 TEST_F(PaletteCloseTest, ClosingClosesEveryOtherWindow) {

@@ -1,5 +1,9 @@
 #include "support/TestEnvironment.h"
 
+#include <sys/resource.h>
+
+#include <csignal>
+
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -54,4 +58,20 @@ QByteArray readFile(const QString& path) {
   QFile f(path);
   if (!f.open(QIODevice::ReadOnly)) return {};
   return f.readAll();
+}
+
+FileSizeLimit::FileSizeLimit(qint64 bytes) {
+  std::signal(SIGXFSZ, SIG_IGN);
+  rlimit limit{};
+  getrlimit(RLIMIT_FSIZE, &limit);
+  savedCurrent_ = static_cast<qint64>(limit.rlim_cur);
+  limit.rlim_cur = static_cast<rlim_t>(bytes);
+  setrlimit(RLIMIT_FSIZE, &limit);
+}
+
+FileSizeLimit::~FileSizeLimit() {
+  rlimit limit{};
+  getrlimit(RLIMIT_FSIZE, &limit);
+  limit.rlim_cur = static_cast<rlim_t>(savedCurrent_);
+  setrlimit(RLIMIT_FSIZE, &limit);
 }

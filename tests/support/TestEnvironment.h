@@ -27,6 +27,19 @@ class TavelinTest : public ::testing::Test {
   QByteArray savedHome_;
 };
 
+// While it lives, writes that would make a file larger than the limit fail as on a full
+// disk (EFBIG; the signal that would end the process is ignored).
+class FileSizeLimit {
+ public:
+  explicit FileSizeLimit(qint64 bytes);
+  ~FileSizeLimit();
+  FileSizeLimit(const FileSizeLimit&) = delete;
+  FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+ private:
+  qint64 savedCurrent_ = 0;
+};
+
 // Writes a file (creating its folders) with the given bytes.
 void writeFile(const QString& path, const QByteArray& bytes);
 QByteArray readFile(const QString& path);
