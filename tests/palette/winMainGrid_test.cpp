@@ -1,3 +1,5 @@
+#include <sys/stat.h>
+
 #include <QApplication>
 #include <QFile>
 #include <QFontMetricsF>
@@ -63,6 +65,19 @@ TEST_F(PaletteGridTest, PictureNamesPickTheirButtons) {
   // Without a file, the number shows.
   EXPECT_GT(inkPixels(drawn(*w.cnBut[34]), QRect(0, 0, 64, 64)), 20);
   EXPECT_TRUE(messages.isEmpty());
+  EXPECT_TRUE(logLines.isEmpty());
+}
+
+TEST_F(PaletteGridTest, ANamedPipeAmongThePicturesNeitherHangsNorShows) {
+  // Opening a pipe would wait for a writer for ever; the per-test time limit catches a hang.
+  writePicture("04.png", Qt::red);
+  ASSERT_EQ(mkfifo(QFile::encodeName(pictureFolder() + "/05 notes.txt").constData(), 0600), 0);
+  winMain& w = open();
+  EXPECT_EQ(w.hasPicture, (std::vector<qint64>{4, 5}));
+  EXPECT_FALSE(w.cnBut[4]->backdrop().isNull());
+  EXPECT_TRUE(w.cnBut[5]->backdrop().isNull());
+  w.EraseAllPictures();
+  w.RedrawGrid();
   EXPECT_TRUE(logLines.isEmpty());
 }
 
