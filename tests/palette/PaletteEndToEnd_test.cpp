@@ -3,6 +3,7 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QTest>
+#include <cstdio>
 #include <nlohmann/json.hpp>
 
 #include "app/App.h"
@@ -20,6 +21,12 @@ namespace {
 
 using Json = nlohmann::ordered_json;
 
+std::string twoDigits(int n) {
+  char digits[12];
+  std::snprintf(digits, sizeof digits, "%02d", n);
+  return digits;
+}
+
 // A state file of three palettes, palette 2 ("Garden", 4 rows × 5 columns) current, the
 // window last at top 150, left 220.
 std::string stateFile() {
@@ -29,14 +36,14 @@ std::string stateFile() {
   const char* aliases[] = {"Original", "Office", "Garden"};
   for (int p = 0; p < 3; ++p) {
     for (int n = 0; n < 100; ++n) {
-      const std::string sID = (n < 10 ? "0" : "") + std::to_string(n);
+      const std::string sID = twoDigits(n);
       root.push_back({{"sID", sID}, {"Shortcut", n < 26 ? std::string(1, char('a' + n)) : "\u2400"},
                       {"Tip", n == 7 ? "Seven" : ""}, {"Info", ""}, {"ShortcutShow", n == 7},
                       {"Vis", !(p == 2 && n == 3)}});
     }
-    const std::string name = "P0" + std::to_string(p);
+    const std::string name = std::string("P").append(twoDigits(p));
     root.push_back({{"numRows", p == 2 ? 4 : 10}, {"numColumns", p == 2 ? 5 : 10}, {"paleName", name},
-                    {"paleAlias", aliases[p]}, {"paleWinTitle", p == 2 ? "Garden Tools" : "KM " + name}});
+                    {"paleAlias", aliases[p]}, {"paleWinTitle", p == 2 ? "Garden Tools" : std::string("KM ").append(name)}});
   }
   return root.dump();
 }
