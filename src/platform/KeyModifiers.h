@@ -10,6 +10,7 @@ namespace KeyModifiers {
 
 Qt::KeyboardModifiers held();
 inline bool optionKey() { return held().testFlag(Qt::AltModifier); }
+inline bool shiftKey() { return held().testFlag(Qt::ShiftModifier); }
 
 // The modifier Qt reports for the Control key on this platform.
 Qt::KeyboardModifier controlModifier();
