@@ -1,6 +1,7 @@
 #include "common/StringUtils.h"
 
 #include <QSet>
+#include <algorithm>
 #include <vector>
 
 #include "common/ErrorGuard.h"
@@ -66,6 +67,12 @@ QString ReplaceDoubledCharWithSingle(const QString& text, const QString& charact
     while (out.contains(pair, Qt::CaseInsensitive)) out.replace(pair, character, Qt::CaseInsensitive);
     return out;
   });
+}
+
+bool lessByCodePoint(const QString& a, const QString& b) {
+  const QList<uint> left = a.toUcs4();
+  const QList<uint> right = b.toUcs4();
+  return std::lexicographical_compare(left.begin(), left.end(), right.begin(), right.end());
 }
 
 }  // namespace StringUtils

@@ -24,4 +24,8 @@ bool IsLowercase(const QString& text);
 // Every run of the character reduced to one; an empty character leaves the text unchanged.
 QString ReplaceDoubledCharWithSingle(const QString& text, const QString& character);
 
+// Orders texts by their code points, so that a character beyond U+FFFF sorts after every
+// other (UTF-16 units would put it before U+E000 to U+FFFF).
+bool lessByCodePoint(const QString& a, const QString& b);
+
 }  // namespace StringUtils

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "common/ErrorGuard.h"
+#include "construct/winConstruct.h"
 #include "palette/MainMenuBar.h"
 #include "palette/PaletteMenuState.h"
 #include "palette/winMain.h"
@@ -23,7 +24,7 @@ struct WindowEntry {
 };
 // clang-format off
 const WindowEntry kWindowEntries[] = {
-    {"miConstruct", nullptr},
+    {"miConstruct", &winConstruct::OpenModal},
     {"miButPic", nullptr},
     {"miModifyPalette", nullptr},
     {"miSwitchPalette", nullptr},

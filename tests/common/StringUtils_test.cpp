@@ -83,3 +83,12 @@ TEST_F(StringUtilsTest, StartsWithRespectsLetterCase) {
   EXPECT_FALSE(RtrnBoolean::rbDoesStringStartWith("Desktop", "/"));
   EXPECT_FALSE(RtrnBoolean::rbDoesStringStartWith("ab", "abc"));
 }
+
+TEST(StringUtilsOrder, CodePointsOrderCharactersBeyondTheBasicPlaneLast) {
+  // In UTF-16 units U+1F600 would come before U+FF01.
+  EXPECT_TRUE(StringUtils::lessByCodePoint(QStringLiteral("07\uFF01"), QStringLiteral("07\U0001F600")));
+  EXPECT_FALSE(StringUtils::lessByCodePoint(QStringLiteral("07\U0001F600"), QStringLiteral("07\uFF01")));
+  EXPECT_TRUE(StringUtils::lessByCodePoint("05 Mail.png", "12 Web.png"));
+  EXPECT_TRUE(StringUtils::lessByCodePoint("07", "07.png"));
+  EXPECT_FALSE(StringUtils::lessByCodePoint("07", "07"));
+}
