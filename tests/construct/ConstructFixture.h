@@ -4,7 +4,6 @@
 #include <QMessageBox>
 #include <QTest>
 #include <memory>
-#include <ostream>
 
 #include "app/App.h"
 #include "common/ModalSeam.h"
@@ -12,9 +11,6 @@
 #include "construct/winConstruct.h"
 #include "platform/KeyModifiers.h"
 #include "store/StoreFixture.h"
-
-// Readable failures: texts as text, not as bytes.
-inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
 
 // The first palette (P00, 10 × 10, letters a-Z on buttons 00-51, all visible, none shown)
 // current, a data folder without pictures, the palette window faked, message dialogs
