@@ -14,21 +14,13 @@ TEST_F(ConstructTest, TitleFieldIsCleanedAtEveryChangeAndShownOnThePaletteWindow
     QString written;
     QString settled;  // empty: two random capitals
   };
+  // The rules themselves are the title cleanup's; here, that the field runs them to the end.
   const Case cases[] = {
       {"Hello, World (test)", "Hello World test"},
-      {"a.b.c", "abc"},
-      {"[Tools] & more", "Tools more"},
-      {"abc .", "abc"},
-      {". abc", "abc"},
-      {"( abc", "abc"},
-      {"two  spaces", "two spaces"},
-      {",", "A"},
-      {"1st palette", "A1st palette"},
-      {"\u00C9cran", "A\u00C9cran"},
-      {QString(25, 'x'), QString(25, 'x')},
-      {"1" + QString(24, 'x'), "A1" + QString(23, 'x')},
+      {",", "A"},  // "A," first, then the comma goes in the pass that change starts
       {". ,", ""},
       {"", ""},
+      {"1" + QString(24, 'x'), "A1" + QString(23, 'x')},
       // A cut never leaves half a character.
       {QString(24, 'x') + kEmoji + kEmoji, QString(24, 'x') + kEmoji},
       {"9" + QString(22, 'x') + kEmoji, "A9" + QString(22, 'x') + kEmoji},
