@@ -4,6 +4,9 @@
 #include <QImageReader>
 #include <algorithm>
 
+#include "common/FileTools.h"
+#include "common/StringUtils.h"
+
 namespace {
 
 bool decodable(const QSize& size) {
@@ -20,6 +23,18 @@ std::optional<int> buttonNumber(const QString& fileName) {
   const auto digit = [](QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); };
   if (!digit(tens) || !digit(ones)) return std::nullopt;
   return (tens.unicode() - '0') * 10 + (ones.unicode() - '0');
+}
+
+std::optional<int> paletteButtonNumber(const QString& fileName) {
+  if (fileName.size() == 1 && StringUtils::IsPosInteger(fileName)) return fileName.toInt();
+  return buttonNumber(fileName);
+}
+
+QStringList sortedFileNames(const FolderItem& folder) {
+  QStringList names;
+  FileTools::FolderFilesToArray(folder, names);
+  std::sort(names.begin(), names.end(), StringUtils::lessByCodePoint);
+  return names;
 }
 
 bool isRegularFile(const QString& path) { return !path.isEmpty() && QFileInfo(path).isFile(); }

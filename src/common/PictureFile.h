@@ -9,6 +9,8 @@
 #include <thread>
 #include <vector>
 
+#include "platform/FolderItem.h"
+
 // The one way the program opens picture files. Only regular files are opened (a link to one
 // counts): a named pipe or a device among the pictures would block the program for ever. A
 // picture is decoded no larger than it is used, so no folder content can exhaust memory.
@@ -20,6 +22,14 @@ inline constexpr qint64 kMaxDecodedPixels = 1024 * 1024;
 // The button a file in a picture folder belongs to: the number its first two characters
 // spell when both are digits 0-9 ("05Face.png" is 5); nothing for any other name.
 std::optional<int> buttonNumber(const QString& fileName);
+
+// The button the palette window shows a file on: the number its first two characters spell
+// when both are digits 0-9, and also a name that is a single digit ("7" is button 07).
+std::optional<int> paletteButtonNumber(const QString& fileName);
+
+// The plain, non-hidden files of a picture folder, sorted by code point, so that which of two
+// files for one button comes last never depends on the file system; none for a missing folder.
+QStringList sortedFileNames(const FolderItem& folder);
 
 // True when the path names a regular file, following links.
 bool isRegularFile(const QString& path);

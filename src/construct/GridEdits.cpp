@@ -47,9 +47,7 @@ bool allShortcutsShown(const BtnArray& buttons) {
 QList<qint64> invisibleWithPicture(const QStringList& fileNames, const BtnArray& buttons) {
   QList<qint64> numbers;
   for (const QString& name : fileNames) {
-    // The palette window's rule: a name of one digit counts too.
-    const std::optional<int> n =
-        name.size() == 1 && StringUtils::IsPosInteger(name) ? name.toInt() : PictureFile::buttonNumber(name);
+    const std::optional<int> n = PictureFile::paletteButtonNumber(name);
     if (n && !buttons.at(static_cast<size_t>(*n)).Vis) numbers << *n;
   }
   return numbers;

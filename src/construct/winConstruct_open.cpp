@@ -6,6 +6,7 @@
 #include "common/ErrorGuard.h"
 #include "common/FileTools.h"
 #include "common/GeneralMethods.h"
+#include "common/PictureFile.h"
 #include "common/RuntimeException.h"
 #include "common/StringUtils.h"
 #include "common/TextColour.h"
@@ -66,11 +67,7 @@ void winConstruct::colourCell(qint64 i) {
 
 void winConstruct::warnOfInvisiblePictures() {
   const FolderItem folder = App::current().appSupportFolder.child(kPicturesFolder).child(KM::paleName);
-  QStringList names;
-  FileTools::FolderFilesToArray(folder, names);
-  std::sort(names.begin(), names.end(), StringUtils::lessByCodePoint);
-
-  const QList<qint64> numbers = GridEdits::invisibleWithPicture(names, *KM::aBtn);
+  const QList<qint64> numbers = GridEdits::invisibleWithPicture(PictureFile::sortedFileNames(folder), *KM::aBtn);
   if (numbers.isEmpty()) return;
   QStringList list;
   for (const qint64 n : numbers) list << QString::number(n);

@@ -271,16 +271,10 @@ void winMain::setNumberText(const QString& text) { labSeeNum->setText(text); }
 void winMain::RedrawGrid() {
   guarded(ReportLocation::windowMethod(kWindow, "RedrawGrid"), [&] {
     const FolderItem folder = App::current().appSupportFolder.child(kPicturesFolder).child(KM::paleName);
-    QStringList names;
-    FileTools::FolderFilesToArray(folder, names);
-    std::sort(names.begin(), names.end());
-
     std::vector<qint64> numbers;
     QStringList paths;
-    for (const QString& name : names) {
-      // A name of a single digit counts as well: "7" is the picture of button 07.
-      const std::optional<int> n =
-          name.size() == 1 && StringUtils::IsPosInteger(name) ? name.toInt() : PictureFile::buttonNumber(name);
+    for (const QString& name : PictureFile::sortedFileNames(folder)) {
+      const std::optional<int> n = PictureFile::paletteButtonNumber(name);
       if (!n) continue;
       numbers.push_back(*n);
       paths << folder.child(name).path();
