@@ -6,7 +6,7 @@ debian_packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-base-dev-tools
   nlohmann-json3-dev libgtest-dev libgmock-dev libbenchmark-dev
-  fonts-dejavu-core fontconfig
+  fonts-dejavu-core fonts-symbola fontconfig
   libgl-dev libxkbcommon-dev
 )
 
