@@ -7,6 +7,7 @@
 #include <QPainter>
 
 #include "common/Fonts.h"
+#include "common/HelpButton.h"
 #include "common/TextColour.h"
 #include "construct/ConstructTexts.h"
 #include "construct/GridColours.h"
@@ -50,22 +51,6 @@ QCheckBox* checkBox(QWidget* parent, const QString& caption, const QString& tip,
   c->setToolTip(tip);
   c->setEnabled(false);
   return c;
-}
-
-// The round help button's face: a question mark in a circle, as the platform's help buttons.
-QIcon helpIcon() {
-  QPixmap face(38, 38);
-  face.fill(Qt::transparent);
-  QPainter g(&face);
-  g.setRenderHint(QPainter::Antialiasing);
-  g.setPen(QPen(QColor(0x79, 0x79, 0x79), 2));
-  g.setBrush(Qt::white);
-  g.drawEllipse(QRectF(2, 2, 34, 34));
-  QFont mark = Fonts::system(24, true);
-  g.setFont(mark);
-  g.setPen(QColor(0x42, 0x42, 0x42));
-  g.drawText(face.rect(), Qt::AlignCenter, QStringLiteral("?"));
-  return QIcon(face);
 }
 
 BorderedRect* swatch(QWidget* parent, const QString& tip, int left) {
@@ -134,12 +119,7 @@ void winConstruct::buildPaletteArea() {
   tfWinTitle->setAttribute(Qt::WA_MacShowFocusRect, false);
   tfWinTitle->installEventFilter(this);
 
-  pbHelpGridCon = new QPushButton(this);
-  pbHelpGridCon->setGeometry(635, 10, 25, 25);
-  pbHelpGridCon->setIcon(helpIcon());
-  pbHelpGridCon->setIconSize(QSize(19, 19));
-  pbHelpGridCon->setFocusPolicy(Qt::NoFocus);
-  pbHelpGridCon->setFlat(true);
+  pbHelpGridCon = makeHelpButton(this, QRect(635, 10, 25, 25));
 
   RectHorizLine = new BorderedRect(this);
   RectHorizLine->setGeometry(0, 120, kWidth, 3);
