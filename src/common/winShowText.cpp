@@ -79,10 +79,7 @@ winShowText::winShowText() : ModalWindow(nullptr) {
 winShowText::~winShowText() = default;
 
 void winShowText::ShowModal() {
-  ModalSeam::run(*this);
-  // The instance ends with its window; the next request opens a new one.
-  if (shared == this) shared = nullptr;
-  deleteLater();
+  ModalSeam::runAndDiscard(*this, shared);
 }
 
 void winShowText::taShow_Open() {

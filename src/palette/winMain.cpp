@@ -114,25 +114,6 @@ QLabel* stripLabel(QWidget* parent, const QString& text, const QFont& font, cons
   return label;
 }
 
-bool isModifierKey(int key) {
-  switch (key) {
-    case Qt::Key_Shift:
-    case Qt::Key_Control:
-    case Qt::Key_Meta:
-    case Qt::Key_Alt:
-    case Qt::Key_AltGr:
-    case Qt::Key_CapsLock:
-    case Qt::Key_NumLock:
-    case Qt::Key_Super_L:
-    case Qt::Key_Super_R:
-    case Qt::Key_Hyper_L:
-    case Qt::Key_Hyper_R:
-      return true;
-    default:
-      return false;
-  }
-}
-
 }  // namespace
 
 // ---- PaletteButton ----
@@ -524,7 +505,7 @@ bool winMain::Event_KeyDown(const QString& key) {
 
 void winMain::keyPressEvent(QKeyEvent* event) {
   // A modifier pressed on its own is part of a key still to come.
-  if (isModifierKey(event->key())) {
+  if (KeyModifiers::isModifierKey(event->key())) {
     QMainWindow::keyPressEvent(event);
     return;
   }

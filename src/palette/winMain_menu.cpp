@@ -4,6 +4,7 @@
 
 #include "common/ErrorGuard.h"
 #include "construct/winConstruct.h"
+#include "manage/winNewPalette.h"
 #include "palette/MainMenuBar.h"
 #include "palette/PaletteMenuState.h"
 #include "palette/winMain.h"
@@ -30,14 +31,16 @@ const WindowEntry kWindowEntries[] = {
     {"miSwitchPalette", nullptr},
     {"miDeletePalette", nullptr},
     {"miRenamePalette", nullptr},
-    {"miNewPalette", nullptr},
+    {"miNewPalette", [] { winNewPalette::instance().ShowModal(); }},
 };
 // clang-format on
 
-bool showWindow(const char* entry) {
-  return guardedMenuHandler(kWindow, QString::fromLatin1(entry), [entry] {
+bool showWindow(winMain& palette, const char* entry) {
+  return guardedMenuHandler(kWindow, QString::fromLatin1(entry), [&palette, entry] {
     for (const WindowEntry& window : kWindowEntries)
       if (qstrcmp(window.name, entry) == 0 && window.open) window.open();
+    // The window may have created, switched, renamed or freed a palette.
+    palette.Event_EnableMenuItems();
   });
 }
 
@@ -91,11 +94,11 @@ void winMain::Event_EnableMenuItems() {
   });
 }
 
-bool winMain::_miConstruct_Action() { return showWindow("miConstruct"); }
-bool winMain::_miButPic_Action() { return showWindow("miButPic"); }
+bool winMain::_miConstruct_Action() { return showWindow(*this, "miConstruct"); }
+bool winMain::_miButPic_Action() { return showWindow(*this, "miButPic"); }
 // No entry carries this name: nothing calls it.
-bool winMain::_miModifyPalette_Action() { return showWindow("miModifyPalette"); }
-bool winMain::_miSwitchPalette_Action() { return showWindow("miSwitchPalette"); }
+bool winMain::_miModifyPalette_Action() { return showWindow(*this, "miModifyPalette"); }
+bool winMain::_miSwitchPalette_Action() { return showWindow(*this, "miSwitchPalette"); }
 bool winMain::_miPalette00_Action() { return changeToPaletteEntry(*this, 0); }
 bool winMain::_miPalette01_Action() { return changeToPaletteEntry(*this, 1); }
 bool winMain::_miPalette02_Action() { return changeToPaletteEntry(*this, 2); }
@@ -106,6 +109,6 @@ bool winMain::_miPalette06_Action() { return changeToPaletteEntry(*this, 6); }
 bool winMain::_miPalette07_Action() { return changeToPaletteEntry(*this, 7); }
 bool winMain::_miPalette08_Action() { return changeToPaletteEntry(*this, 8); }
 bool winMain::_miPalette09_Action() { return changeToPaletteEntry(*this, 9); }
-bool winMain::_miDeletePalette_Action() { return showWindow("miDeletePalette"); }
-bool winMain::_miRenamePalette_Action() { return showWindow("miRenamePalette"); }
-bool winMain::_miNewPalette_Action() { return showWindow("miNewPalette"); }
+bool winMain::_miDeletePalette_Action() { return showWindow(*this, "miDeletePalette"); }
+bool winMain::_miRenamePalette_Action() { return showWindow(*this, "miRenamePalette"); }
+bool winMain::_miNewPalette_Action() { return showWindow(*this, "miNewPalette"); }

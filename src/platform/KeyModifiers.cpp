@@ -36,4 +36,23 @@ bool isClick(Qt::MouseButton button, Qt::KeyboardModifiers modifiers) {
 void setProbe(Probe p) { probe() = std::move(p); }
 void setMacMapping(std::optional<bool> m) { macOverride() = m; }
 
+bool isModifierKey(int key) {
+  switch (key) {
+    case Qt::Key_Shift:
+    case Qt::Key_Control:
+    case Qt::Key_Meta:
+    case Qt::Key_Alt:
+    case Qt::Key_AltGr:
+    case Qt::Key_CapsLock:
+    case Qt::Key_NumLock:
+    case Qt::Key_Super_L:
+    case Qt::Key_Super_R:
+    case Qt::Key_Hyper_L:
+    case Qt::Key_Hyper_R:
+      return true;
+    default:
+      return false;
+  }
+}
+
 }  // namespace KeyModifiers

@@ -20,6 +20,9 @@ inline bool controlKey() { return held().testFlag(controlModifier()); }
 // press that the system makes of a Control+click.
 bool isClick(Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
 
+// A key that only modifies others (Shift, Control, Option, Cmd, Caps Lock, …) pressed alone.
+bool isModifierKey(int key);
+
 // Tests decide which keys are held; an empty probe restores the real keyboard state.
 using Probe = std::function<Qt::KeyboardModifiers()>;
 void setProbe(Probe probe);

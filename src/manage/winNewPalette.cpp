@@ -1,0 +1,127 @@
+#include "manage/winNewPalette.h"
+
+#include <QPointer>
+#include <limits>
+
+#include "common/ErrorGuard.h"
+#include "common/Fonts.h"
+#include "common/HelpButton.h"
+#include "common/StringUtils.h"
+#include "help/HelpData.h"
+#include "manage/PaletteCreation.h"
+
+namespace {
+const QString kTitle = QStringLiteral("New Palette");
+const QString kInfo = QStringLiteral(
+    "When a new palette is created, you are only asked to provide the Name/Alias. This is the "
+    "human-friendly name of the palette that is displayed in many locations and makes the palette "
+    "recognizable in text.\n"
+    "Once the new palette has been accepted, it is then expected that the user will proceed to use "
+    "Grid Construct under the Configure menu to create the basic design of the new palette by "
+    "providing its various properties.");
+const QString kNameAlias = QStringLiteral("Name/Alias");
+const QString kCancel = QStringLiteral("Cancel");
+const QString kOK = QStringLiteral("OK");
+const QString kProposalLetters = QStringLiteral("abcdefghijklmnopqrstuvwxyz");
+constexpr qint64 kProposalLength = 6;
+constexpr qint64 kHelpId = 3;
+
+const QString kWindow = QStringLiteral("winNewPalette");
+const auto kOpen = ReportLocation::windowEvent(kWindow, QStringLiteral("Open"));
+const auto kOKAction = ReportLocation::controlEvent(kWindow, QStringLiteral("pbOK"), QStringLiteral("Action"));
+const auto kCancelAction =
+    ReportLocation::controlEvent(kWindow, QStringLiteral("pbCancel"), QStringLiteral("Action"));
+const auto kHelpAction =
+    ReportLocation::controlEvent(kWindow, QStringLiteral("pbHelpNewPal"), QStringLiteral("Action"));
+
+constexpr int kFontSize = 13;
+
+QPointer<winNewPalette> shared;
+
+void setTextColour(QWidget* control, const QColor& colour) {
+  QPalette pal = control->palette();
+  pal.setColor(QPalette::WindowText, colour);
+  control->setPalette(pal);
+}
+}  // namespace
+
+winNewPalette& winNewPalette::instance() {
+  if (!shared) {
+    shared = new winNewPalette();
+    shared->Event_Open();
+  }
+  return *shared;
+}
+
+winNewPalette::winNewPalette() : ModalWindow(nullptr) {
+  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                 Qt::WindowMinimizeButtonHint);
+  setModal(true);
+  setWindowTitle(kTitle);
+  setFixedSize(500, 400);
+  setFont(Fonts::system(kFontSize));
+
+  labInfo = new QLabel(kInfo, this);
+  labInfo->setGeometry(20, 47, 460, 123);
+  labInfo->setTextFormat(Qt::PlainText);
+  labInfo->setWordWrap(true);
+  labInfo->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  labInfo->setTextInteractionFlags(Qt::NoTextInteraction);
+  setTextColour(labInfo, QColor(0x93, 0x51, 0x00));
+
+  labNmAls = new QLabel(kNameAlias, this);
+  labNmAls->setGeometry(20, 220, 80, 20);
+  labNmAls->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  setTextColour(labNmAls, QColor(0x91, 0x91, 0x91));
+
+  tfAlias = new QLineEdit(this);
+  tfAlias->setGeometry(112, 222, 182, 22);
+  tfAlias->setMaxLength(std::numeric_limits<int>::max());
+  QPalette field = tfAlias->palette();
+  field.setColor(QPalette::Base, Qt::white);
+  field.setColor(QPalette::Text, Qt::black);
+  tfAlias->setPalette(field);
+
+  pbCancel = new QPushButton(kCancel, this);
+  pbCancel->setGeometry(300, 360, 80, 20);
+  pbOK = new QPushButton(kOK, this);
+  pbOK->setGeometry(400, 360, 80, 20);
+  pbHelpNewPal = makeHelpButton(this, {465, 10, 25, 25});
+  clearDefaultButtons(*this);
+
+  setTabOrder(pbCancel, pbOK);
+  setTabOrder(pbOK, pbHelpNewPal);
+  setTabOrder(pbHelpNewPal, tfAlias);
+  connect(pbOK, &QPushButton::clicked, this, &winNewPalette::pbOK_Action);
+  connect(pbCancel, &QPushButton::clicked, this, &winNewPalette::pbCancel_Action);
+  connect(pbHelpNewPal, &QPushButton::clicked, this, &winNewPalette::pbHelpNewPal_Action);
+}
+
+winNewPalette::~winNewPalette() = default;
+
+void winNewPalette::ShowModal() {
+  ModalSeam::runAndDiscard(*this, shared);
+}
+
+void winNewPalette::Event_Open() {
+  guarded(kOpen, [&] {
+    tfAlias->setText(StringUtils::Random(kProposalLength, kProposalLetters));
+    // Selected and focused, so that typing replaces the proposal.
+    tfAlias->selectAll();
+    tfAlias->setFocus();
+  });
+}
+
+void winNewPalette::pbOK_Action() {
+  guarded(kOKAction, [&] {
+    if (PaletteCreation::createFromAliasText(tfAlias->text())) close();
+  });
+}
+
+void winNewPalette::pbCancel_Action() {
+  guarded(kCancelAction, [&] { close(); });
+}
+
+void winNewPalette::pbHelpNewPal_Action() {
+  guarded(kHelpAction, [] { HelpData::ShowHelp(kHelpId); });
+}

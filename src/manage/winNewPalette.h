@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "common/ModalSeam.h"
+
+// Asks for a new palette's alias, proposing a random one, and creates the palette.
+// A new window for every opening: instance() creates it, ShowModal() ends it.
+class winNewPalette : public ModalWindow {
+  Q_OBJECT
+ public:
+  // The shared instance; creating it runs Event_Open.
+  static winNewPalette& instance();
+  // Shows the instance modally and returns once it has closed. Tests answer through
+  // ModalSeam::ScopedDriver<winNewPalette>.
+  void ShowModal();
+
+  QLabel* labInfo = nullptr;
+  QLabel* labNmAls = nullptr;
+  QLineEdit* tfAlias = nullptr;
+  QPushButton* pbCancel = nullptr;
+  QPushButton* pbOK = nullptr;
+  QPushButton* pbHelpNewPal = nullptr;
+
+  void Event_Open();
+  void pbOK_Action();
+  void pbCancel_Action();
+  void pbHelpNewPal_Action();
+
+ private:
+  winNewPalette();
+  ~winNewPalette() override;
+};
