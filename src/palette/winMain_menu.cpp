@@ -5,6 +5,7 @@
 #include "common/ErrorGuard.h"
 #include "construct/winConstruct.h"
 #include "manage/winNewPalette.h"
+#include "manage/winSwitchPalette.h"
 #include "palette/MainMenuBar.h"
 #include "palette/PaletteMenuState.h"
 #include "palette/winMain.h"
@@ -28,7 +29,7 @@ const WindowEntry kWindowEntries[] = {
     {"miConstruct", &winConstruct::OpenModal},
     {"miButPic", nullptr},
     {"miModifyPalette", nullptr},
-    {"miSwitchPalette", nullptr},
+    {"miSwitchPalette", [] { winSwitchPalette::instance().ShowModal(); }},
     {"miDeletePalette", nullptr},
     {"miRenamePalette", nullptr},
     {"miNewPalette", [] { winNewPalette::instance().ShowModal(); }},
