@@ -1,6 +1,7 @@
 #include "manage/winNewPalette.h"
 
 #include <QPointer>
+#include <algorithm>
 #include <limits>
 
 #include "common/ErrorGuard.h"
@@ -35,6 +36,8 @@ const auto kHelpAction =
     ReportLocation::controlEvent(kWindow, QStringLiteral("pbHelpNewPal"), QStringLiteral("Action"));
 
 constexpr int kFontSize = 13;
+// Down to just above the Name/Alias row.
+constexpr int kInfoMaxHeight = 165;
 
 QPointer<winNewPalette> shared;
 
@@ -68,6 +71,9 @@ winNewPalette::winNewPalette() : ModalWindow(nullptr) {
   labInfo->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   labInfo->setTextInteractionFlags(Qt::NoTextInteraction);
   setTextColour(labInfo, QColor(0x93, 0x51, 0x00));
+  // A wider platform font wraps the text onto more lines: the label grows into the free
+  // space above the field rather than cut off its last line.
+  labInfo->resize(labInfo->width(), std::clamp(labInfo->heightForWidth(labInfo->width()), 123, kInfoMaxHeight));
 
   labNmAls = new QLabel(kNameAlias, this);
   labNmAls->setGeometry(20, 220, 80, 20);

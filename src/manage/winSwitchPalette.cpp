@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPointer>
+#include <QStyledItemDelegate>
 
 #include "common/Anchors.h"
 #include "common/DisplayText.h"
@@ -58,6 +59,19 @@ QLabel* makeLabel(QWidget* parent, const QString& text, const QRect& geometry, c
   return label;
 }
 
+// The list gives its first cell the focus when it gets the focus itself; a frame drawn
+// there would look like a choice the user never made.
+class NoFocusFrame : public QStyledItemDelegate {
+ public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+
+ protected:
+  void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
+    QStyledItemDelegate::initStyleOption(option, index);
+    option->state &= ~QStyle::State_HasFocus;
+  }
+};
+
 bool isDigit(const QString& key) { return key.size() == 1 && key.at(0) >= u'0' && key.at(0) <= u'9'; }
 
 // What a key press typed; a key held with Cmd (Qt's Control) or Control types nothing.
@@ -104,6 +118,7 @@ winSwitchPalette::winSwitchPalette() : ModalWindow(nullptr) {
   lbPalette->setSelectionBehavior(QAbstractItemView::SelectRows);
   lbPalette->setEditTriggers(QAbstractItemView::NoEditTriggers);
   lbPalette->setTabKeyNavigation(false);
+  lbPalette->setItemDelegate(new NoFocusFrame(lbPalette));
   anchorToEdges(lbPalette, Qt::LeftEdge | Qt::TopEdge | Qt::BottomEdge);
 
   labChoiceTitle = makeLabel(this, kTitlePlaceholder, {0, 290, 240, 20}, Qt::black, Qt::AlignHCenter,

@@ -40,6 +40,11 @@ TEST_F(NewPaletteWindowTest, OpensWithASelectedRandomProposalReadyToBeTypedOver)
       EXPECT_TRUE(w.windowFlags() & Qt::WindowMinimizeButtonHint);
       EXPECT_FALSE(w.windowFlags() & Qt::WindowMaximizeButtonHint);
       EXPECT_EQ(w.labInfo->text(), kInfo);
+      // Placed as designed, and tall enough for all its lines in whatever font the platform has.
+      EXPECT_EQ(w.labInfo->geometry().topLeft(), QPoint(20, 47));
+      EXPECT_EQ(w.labInfo->width(), 460);
+      EXPECT_GE(w.labInfo->height(), 123);
+      EXPECT_GE(w.labInfo->height(), w.labInfo->heightForWidth(460));
       EXPECT_EQ(w.labNmAls->text(), "Name/Alias");
       EXPECT_EQ(w.tfAlias->geometry(), QRect(112, 222, 182, 22));
       EXPECT_EQ(w.pbOK->geometry(), QRect(400, 360, 80, 20));
