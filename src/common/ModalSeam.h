@@ -2,7 +2,6 @@
 
 #include <QCloseEvent>
 #include <QDialog>
-#include <QPointer>
 #include <QPushButton>
 #include <functional>
 #include <utility>
@@ -46,15 +45,6 @@ void run(W& window) {
   window.show();
   driver<W>()(window);
   if (window.isVisible()) window.close();
-}
-
-// Runs a window that is made afresh at every opening, then lets it go: `shared`, the one
-// instance of its kind, is emptied so that the next opening makes a new window.
-template <class W>
-void runAndDiscard(W& window, QPointer<W>& shared) {
-  run(window);
-  if (shared == &window) shared = nullptr;
-  window.deleteLater();
 }
 
 }  // namespace ModalSeam

@@ -79,7 +79,10 @@ winShowText::winShowText() : ModalWindow(nullptr) {
 winShowText::~winShowText() = default;
 
 void winShowText::ShowModal() {
-  ModalSeam::runAndDiscard(*this, shared);
+  ModalSeam::run(*this);
+  // The instance ends with its window; the next request opens a new one.
+  if (shared == this) shared = nullptr;
+  deleteLater();
 }
 
 void winShowText::taShow_Open() {

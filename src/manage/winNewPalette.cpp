@@ -1,6 +1,5 @@
 #include "manage/winNewPalette.h"
 
-#include <QPointer>
 #include <algorithm>
 #include <limits>
 
@@ -39,8 +38,6 @@ constexpr int kFontSize = 13;
 // Down to just above the Name/Alias row.
 constexpr int kInfoMaxHeight = 165;
 
-QPointer<winNewPalette> shared;
-
 void setTextColour(QWidget* control, const QColor& colour) {
   QPalette pal = control->palette();
   pal.setColor(QPalette::WindowText, colour);
@@ -48,12 +45,10 @@ void setTextColour(QWidget* control, const QColor& colour) {
 }
 }  // namespace
 
-winNewPalette& winNewPalette::instance() {
-  if (!shared) {
-    shared = new winNewPalette();
-    shared->Event_Open();
-  }
-  return *shared;
+void winNewPalette::OpenModal() {
+  winNewPalette window;
+  window.Event_Open();
+  ModalSeam::run(window);
 }
 
 winNewPalette::winNewPalette() : ModalWindow(nullptr) {
@@ -104,10 +99,6 @@ winNewPalette::winNewPalette() : ModalWindow(nullptr) {
 }
 
 winNewPalette::~winNewPalette() = default;
-
-void winNewPalette::ShowModal() {
-  ModalSeam::runAndDiscard(*this, shared);
-}
 
 void winNewPalette::Event_Open() {
   guarded(kOpen, [&] {

@@ -7,15 +7,13 @@
 #include "common/ModalSeam.h"
 
 // Asks for a new palette's alias, proposing a random one, and creates the palette.
-// A new window for every opening: instance() creates it, ShowModal() ends it.
+// A new window for every opening.
 class winNewPalette : public ModalWindow {
   Q_OBJECT
  public:
-  // The shared instance; creating it runs Event_Open.
-  static winNewPalette& instance();
-  // Shows the instance modally and returns once it has closed. Tests answer through
-  // ModalSeam::ScopedDriver<winNewPalette>.
-  void ShowModal();
+  // Opens a new window modally (its Open runs first) and returns once it has closed.
+  // Tests answer through ModalSeam::ScopedDriver<winNewPalette>.
+  static void OpenModal();
 
   QLabel* labInfo = nullptr;
   QLabel* labNmAls = nullptr;

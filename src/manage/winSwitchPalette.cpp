@@ -3,7 +3,6 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QPointer>
 #include <QStyledItemDelegate>
 
 #include "common/Anchors.h"
@@ -44,8 +43,6 @@ constexpr int kFontSize = 13;
 constexpr int kSmallFontSize = 11;
 constexpr int kRowHeight = 20;
 
-QPointer<winSwitchPalette> shared;
-
 QLabel* makeLabel(QWidget* parent, const QString& text, const QRect& geometry, const QColor& colour,
                   Qt::Alignment alignment, Qt::Edges anchors) {
   auto* label = new QLabel(text, parent);
@@ -81,12 +78,10 @@ QString typedText(const QKeyEvent& event) {
 }
 }  // namespace
 
-winSwitchPalette& winSwitchPalette::instance() {
-  if (!shared) {
-    shared = new winSwitchPalette();
-    shared->Event_Open();
-  }
-  return *shared;
+void winSwitchPalette::OpenModal() {
+  winSwitchPalette window;
+  window.Event_Open();
+  ModalSeam::run(window);
 }
 
 winSwitchPalette::winSwitchPalette() : ModalWindow(nullptr) {
@@ -166,10 +161,6 @@ winSwitchPalette::winSwitchPalette() : ModalWindow(nullptr) {
 }
 
 winSwitchPalette::~winSwitchPalette() = default;
-
-void winSwitchPalette::ShowModal() {
-  ModalSeam::runAndDiscard(*this, shared);
-}
 
 bool winSwitchPalette::eventFilter(QObject* watched, QEvent* event) {
   if (watched == lbPalette->viewport() && event->type() == QEvent::MouseButtonRelease)

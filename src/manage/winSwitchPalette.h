@@ -10,18 +10,15 @@
 #include "common/ModalSeam.h"
 
 // Makes another palette current: chosen from the list of palettes in use, or by typing the
-// two digits of its Name/ID. A new window for every opening: instance() creates it,
-// ShowModal() ends it.
+// two digits of its Name/ID. A new window for every opening.
 class winSwitchPalette : public ModalWindow {
   Q_OBJECT
  public:
   static constexpr int kDigitTimeoutMs = 2000;
 
-  // The shared instance; creating it runs Event_Open.
-  static winSwitchPalette& instance();
-  // Shows the instance modally and returns once it has closed. Tests answer through
-  // ModalSeam::ScopedDriver<winSwitchPalette>.
-  void ShowModal();
+  // Opens a new window modally (its Open runs first) and returns once it has closed.
+  // Tests answer through ModalSeam::ScopedDriver<winSwitchPalette>.
+  static void OpenModal();
 
   QLabel* labCurrentAlias = nullptr;
   QPushButton* pbHelpSwiPal = nullptr;

@@ -29,10 +29,10 @@ const WindowEntry kWindowEntries[] = {
     {"miConstruct", &winConstruct::OpenModal},
     {"miButPic", nullptr},
     {"miModifyPalette", nullptr},
-    {"miSwitchPalette", [] { winSwitchPalette::instance().ShowModal(); }},
+    {"miSwitchPalette", &winSwitchPalette::OpenModal},
     {"miDeletePalette", nullptr},
     {"miRenamePalette", nullptr},
-    {"miNewPalette", [] { winNewPalette::instance().ShowModal(); }},
+    {"miNewPalette", &winNewPalette::OpenModal},
 };
 // clang-format on
 

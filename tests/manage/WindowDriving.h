@@ -7,7 +7,7 @@
 #include "common/ModalSeam.h"
 #include "help/winHelp.h"
 
-// Opens a window of kind W as its menu entry does (a new instance, shown modally) and hands
+// Opens a window of kind W as its menu entry does (a new window, shown modally) and hands
 // it to `drive`. True when the window was still open once `drive` had finished.
 template <class W>
 bool openAndDrive(const std::function<void(W&)>& drive) {
@@ -16,7 +16,7 @@ bool openAndDrive(const std::function<void(W&)>& drive) {
     drive(w);
     stillOpen = w.isVisible();
   });
-  W::instance().ShowModal();
+  W::OpenModal();
   return stillOpen;
 }
 
