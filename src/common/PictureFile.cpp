@@ -6,6 +6,7 @@
 
 #include "common/FileTools.h"
 #include "common/StringUtils.h"
+#include "common/PictureStreamEnd.h"
 
 namespace {
 
@@ -79,7 +80,10 @@ QImage readWhole(const QString& path) {
   if (!isRegularFile(path)) return {};
   QImageReader reader(path);
   if (!decodable(reader.size())) return {};
-  return reader.read();
+  const QByteArray format = reader.format();
+  QImage image = reader.read();
+  if (image.isNull() || !PictureStreamEnd::complete(path, format)) return {};
+  return image;
 }
 
 }  // namespace PictureFile

@@ -65,8 +65,8 @@ class CornerReader {
   std::vector<std::jthread> pool_;
 };
 
-// The whole picture, decoded to its end; null as for readCorner, so a truncated file is no
-// picture.
+// The whole picture, decoded to its end; null as for readCorner, and for a JPEG or PNG file
+// that stops before its end mark, so a truncated file is no picture.
 QImage readWhole(const QString& path);
 
 }  // namespace PictureFile

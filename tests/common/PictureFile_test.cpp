@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QImageWriter>
 
 #include "common/PictureFile.h"
 #include "support/TestEnvironment.h"
@@ -47,12 +48,28 @@ TEST_F(PictureFileTest, ReadsOnlyWhatIsDrawnAndOnlyFromRegularFiles) {
   EXPECT_EQ(PictureFile::readCorner(dir + "/linked.png", 64).size(), QSize(64, 50));
 }
 
+namespace {
+QImage noise() {
+  QImage image(64, 64, QImage::Format_RGB32);
+  for (int y = 0; y < 64; ++y)
+    for (int x = 0; x < 64; ++x) image.setPixel(x, y, qRgb((x * 37 + y * 11) % 256, (x * y) % 256, (x + y * 53) % 256));
+  return image;
+}
+
+QByteArray encoded(const char* format, bool progressive) {
+  const QString path = QDir::tempPath() + "/tavelin-encoded-" + format;
+  QImageWriter writer(path, format);
+  writer.setProgressiveScanWrite(progressive);
+  EXPECT_TRUE(writer.write(noise())) << format;
+  const QByteArray bytes = readFile(path);
+  QFile::remove(path);
+  return bytes;
+}
+}  // namespace
+
 TEST_F(PictureFileTest, TruncatedOrForeignFilesAreNoPicture) {
   const QString dir = homePath();
-  QImage noise(64, 64, QImage::Format_RGB32);
-  for (int y = 0; y < 64; ++y)
-    for (int x = 0; x < 64; ++x) noise.setPixel(x, y, qRgb((x * 37 + y * 11) % 256, (x * y) % 256, (x + y * 53) % 256));
-  ASSERT_TRUE(noise.save(dir + "/whole.png"));
+  ASSERT_TRUE(noise().save(dir + "/whole.png"));
   const QByteArray bytes = readFile(dir + "/whole.png");
   writeFile(dir + "/cut.png", bytes.left(bytes.size() / 2));
   writeFile(dir + "/05notes.txt", "not a picture");
@@ -70,4 +87,33 @@ TEST_F(PictureFileTest, ButtonNumberFromTheFirstTwoCharacters) {
       {u"\u0660\u0661.png"_qs, std::nullopt},  // Arabic-Indic digits are not button numbers
   };
   for (const auto& [name, number] : cases) EXPECT_EQ(PictureFile::buttonNumber(name), number) << name.toStdString();
+}
+
+// Qt's JPEG reader shows a cut-off file grey-filled and its PNG reader does without the end
+// chunk's checksum: every cut must still be no picture.
+TEST_F(PictureFileTest, AFileCutAnywhereBeforeItsEndMarkIsNoPicture) {
+  const QByteArray baseline = encoded("jpeg", false);
+  const QByteArray progressive = encoded("jpeg", true);
+  const QByteArray png = encoded("png", false);
+  // A camera's thumbnail carries its own end mark inside the first segment.
+  const QByteArray thumbnail = "\xFF\xE1" + QByteArray("\x00\x0C", 2) + QByteArray("Exif\0\0\xFF\xD8\xFF\xD9", 10);
+  const QByteArray withThumbnail = baseline.left(2) + thumbnail + baseline.mid(2);
+  struct Case {
+    const char* name;
+    QByteArray bytes;
+  };
+  const Case cases[] = {{"baseline.jpg", baseline}, {"progressive.jpg", progressive},
+                        {"thumbnail.jpg", withThumbnail}, {"picture.png", png}};
+  const QString path = homePath() + "/05.pic";
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    writeFile(path, c.bytes);
+    EXPECT_EQ(PictureFile::readWhole(path).size(), QSize(64, 64));
+    writeFile(path, c.bytes + "trailing bytes after the end");
+    EXPECT_EQ(PictureFile::readWhole(path).size(), QSize(64, 64));
+    for (qsizetype cut : {qsizetype(1), qsizetype(2), qsizetype(4), c.bytes.size() / 3, c.bytes.size() * 4 / 5}) {
+      writeFile(path, c.bytes.left(c.bytes.size() - cut));
+      EXPECT_TRUE(PictureFile::readWhole(path).isNull()) << "cut " << cut;
+    }
+  }
 }
