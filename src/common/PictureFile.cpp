@@ -5,8 +5,8 @@
 #include <algorithm>
 
 #include "common/FileTools.h"
-#include "common/StringUtils.h"
 #include "common/PictureStreamEnd.h"
+#include "common/StringUtils.h"
 
 namespace {
 

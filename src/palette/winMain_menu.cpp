@@ -9,6 +9,7 @@
 #include "palette/MainMenuBar.h"
 #include "palette/PaletteMenuState.h"
 #include "palette/winMain.h"
+#include "pictures/winButtonPics.h"
 #include "store/KM.h"
 
 namespace {
@@ -27,7 +28,7 @@ struct WindowEntry {
 // clang-format off
 const WindowEntry kWindowEntries[] = {
     {"miConstruct", &winConstruct::OpenModal},
-    {"miButPic", nullptr},
+    {"miButPic", &winButtonPics::OpenModal},
     {"miModifyPalette", nullptr},
     {"miSwitchPalette", &winSwitchPalette::OpenModal},
     {"miDeletePalette", nullptr},
