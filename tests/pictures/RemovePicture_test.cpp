@@ -1,0 +1,129 @@
+#include <QFile>
+#include <QFileInfo>
+
+#include "ButtonPicturesFixture.h"
+
+namespace {
+
+const QString kFault = "Tell support@orvane.com that a bug in the Remove Picture button";
+
+class RemovePictureTest : public ButtonPicturesTest {
+ protected:
+  void SetUp() override {
+    ButtonPicturesTest::SetUp();
+    for (const char* name : {"05.png", "06.png", "07.png"}) savePicture(folder() + "/" + name, {60, 55});
+  }
+
+  // What the window shows of the picture under review and the list.
+  struct Shown {
+    QStringList rows;
+    QString select, id;
+    bool removable = false;
+    bool pictureShown = false;
+    bool keyed = false;
+  };
+  static Shown shown(const winButtonPics& w, const QString& key) {
+    return {rows(w), w.labSelect->text(), w.labID->text(), w.pbToDesktop->isEnabled(),
+            !w.cnShow->backdrop().isNull(), !w.fileForKey(key).isNull()};
+  }
+};
+
+}  // namespace
+
+// The reviewed picture goes, even after the arrow keys moved the selection to another row.
+TEST_F(RemovePictureTest, TheReviewedPictureMovesToItsPaletteFolderOnTheDesktop) {
+  withWindow([&](winButtonPics& w) {
+    clickRow(w, 0);
+    QTest::keyClick(w.lbButPic, Qt::Key_Down);
+    ASSERT_EQ(w.lbButPic->currentRow(), 1);
+    w.pbToDesktop->click();
+    const Shown after = shown(w, "05");
+    EXPECT_EQ(after.rows, (QStringList{"06.png", "07.png"}));
+    EXPECT_EQ(after.select, "");
+    EXPECT_EQ(after.id, "");
+    EXPECT_FALSE(after.removable);
+    EXPECT_FALSE(after.pictureShown);
+    EXPECT_FALSE(after.keyed);
+    // The size labels go on showing the removed picture's size.
+    EXPECT_TRUE(w.labRevHt->isVisible());
+    EXPECT_EQ(w.labRevHtValue->text(), "55");
+  });
+  EXPECT_TRUE(QFileInfo(deleted() + "/05.png").isFile());
+  EXPECT_EQ(entries(folder()), (QStringList{"06.png", "07.png"}));
+  EXPECT_TRUE(messages.isEmpty());
+  EXPECT_TRUE(logLines.isEmpty());
+}
+
+TEST_F(RemovePictureTest, ANameRemovedAgainArrivesNumbered) {
+  for (int round = 0; round < 3; ++round) {
+    if (round > 0) savePicture(folder() + "/05.png", {60, 55});
+    withWindow([&](winButtonPics& w) {
+      clickRow(w, 0);
+      w.pbToDesktop->click();
+    });
+  }
+  EXPECT_EQ(entries(deleted()), (QStringList{"05.png", "1_05.png", "2_05.png"}));
+  EXPECT_TRUE(logLines.isEmpty());
+}
+
+// A picture that is a link leaves as the link; the user's original stays put.
+TEST_F(RemovePictureTest, ALinkedPictureLeavesAsTheLink) {
+  savePicture(homePath() + "/Originals/mine.png", {64, 64});
+  ASSERT_TRUE(QFile::link(homePath() + "/Originals/mine.png", folder() + "/08.png"));
+  withWindow([&](winButtonPics& w) {
+    clickRow(w, 3);
+    ASSERT_EQ(w.labSelect->text(), "08.png");
+    w.pbToDesktop->click();
+    EXPECT_EQ(rows(w), (QStringList{"05.png", "06.png", "07.png"}));
+  });
+  EXPECT_TRUE(QFileInfo(deleted() + "/08.png").isSymLink());
+  EXPECT_TRUE(QFileInfo(homePath() + "/Originals/mine.png").isFile());
+  EXPECT_EQ(entries(homePath() + "/Originals"), QStringList{"mine.png"});
+}
+
+// Whether the folder cannot be made or the move itself fails, the picture stays in its
+// folder and the window goes on showing it as it did.
+TEST_F(RemovePictureTest, AFailedRemoveLeavesFileRowAndReviewAsTheyWere) {
+  struct Case {
+    const char* name;
+    std::function<void()> spoil;
+    QStringList messages, logLines;
+  };
+  const QString trash = desktop() + "/DeletedPalettePictures";
+  const Case cases[] = {
+      {"the folder is a plain file", [&] { writeFile(trash, "a file"); }, {kFault}, {}},
+#ifdef Q_OS_LINUX
+      // A folder that refuses every file, even for a superuser.
+      {"the move is refused",
+       [&] {
+         QDir().mkpath(trash);
+         ASSERT_TRUE(QFile::link("/proc", deleted()));
+       },
+       {},
+       {"Exception - FileTools.MoveRenameIfNecessary"}},
+#endif
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    QFile::remove(trash);
+    QDir(trash).removeRecursively();
+    c.spoil();
+    messages.clear();
+    logLines.clear();
+    withWindow([&](winButtonPics& w) {
+      clickRow(w, 1);
+      const Shown before = shown(w, "06");
+      w.pbToDesktop->click();
+      const Shown after = shown(w, "06");
+      EXPECT_EQ(after.rows, before.rows);
+      EXPECT_EQ(after.select, "06.png");
+      EXPECT_EQ(after.id, "06");
+      EXPECT_TRUE(after.removable);
+      EXPECT_TRUE(after.pictureShown);
+      EXPECT_TRUE(after.keyed);
+    });
+    EXPECT_TRUE(QFileInfo(folder() + "/06.png").isFile());
+    EXPECT_EQ(messages, c.messages);
+    EXPECT_EQ(logLines, c.logLines);
+  }
+}

@@ -1,0 +1,108 @@
+#include <QApplication>
+#include <QFile>
+#include <QTimer>
+
+#include "ButtonPicturesFixture.h"
+#include "help/HelpData.h"
+#include "help/winHelp.h"
+
+namespace {
+
+class ReviewAndDoneTest : public ButtonPicturesTest {
+ protected:
+  void SetUp() override {
+    ButtonPicturesTest::SetUp();
+    savePicture(folder() + "/05.png", {60, 55});
+    savePicture(folder() + "/06.png", {64, 64});
+  }
+};
+
+}  // namespace
+
+TEST_F(ReviewAndDoneTest, AClickedRowIsReviewedUnlessAnAddIsPending) {
+  withWindow([&](winButtonPics& w) {
+    EXPECT_TRUE(w.labRevHt->isHidden());
+    clickRow(w, 0);
+    EXPECT_EQ(w.labSelect->text(), "05.png");
+    EXPECT_EQ(w.labID->text(), "05");
+    EXPECT_FALSE(w.labRevHt->isHidden());
+    EXPECT_FALSE(w.labRevWth->isHidden());
+    EXPECT_EQ(w.labRevHtValue->text(), "55");
+    EXPECT_EQ(w.labRevWthValue->text(), "60");
+    EXPECT_EQ(w.cnShow->backdrop().size(), QSize(60, 55));
+    EXPECT_TRUE(w.pbToDesktop->isEnabled());
+    EXPECT_EQ(w.lbButPic->currentRow(), 0);
+
+    // A pending add: the list still selects, the review stays empty.
+    chosen = FolderItem(folder() + "/06.png");
+    w.pbSelectPicToAdd->click();
+    clickRow(w, 1);
+    EXPECT_EQ(w.lbButPic->currentRow(), 1);
+    EXPECT_EQ(w.labSelect->text(), "");
+    EXPECT_EQ(w.labID->text(), "");
+    EXPECT_TRUE(w.cnShow->backdrop().isNull());
+    EXPECT_FALSE(w.pbToDesktop->isEnabled());
+  });
+  EXPECT_TRUE(logLines.isEmpty());
+}
+
+// A file that went away after the check is reported; what was set before stays set.
+TEST_F(ReviewAndDoneTest, AReviewedFileThatNoLongerOpensIsReported) {
+  withWindow([&](winButtonPics& w) {
+    clickRow(w, 1);
+    writeFile(folder() + "/05.png", "no longer a picture");
+    clickRow(w, 0);
+    EXPECT_EQ(w.labSelect->text(), "05.png");
+    EXPECT_EQ(w.labID->text(), "05");
+    EXPECT_EQ(w.labRevHtValue->text(), "64");
+    EXPECT_EQ(w.cnShow->backdrop().size(), QSize(64, 64));
+  });
+  EXPECT_EQ(logLines, QStringList{"Exception - winButtonPics.lbButPic.CellClick"});
+}
+
+TEST_F(ReviewAndDoneTest, DoneRefreshesThePaletteWindowTheCloseBoxDoesNot) {
+  withWindow([&](winButtonPics& w) {
+    // No button answers Return or Escape.
+    clickRow(w, 0);
+    QTest::keyClick(w.lbButPic, Qt::Key_Return);
+    QTest::keyClick(w.lbButPic, Qt::Key_Escape);
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_TRUE(QFile::exists(folder() + "/05.png"));
+    EXPECT_TRUE(view.calls.isEmpty());
+    w.pbDone->click();
+    EXPECT_FALSE(w.isVisible());
+  });
+  EXPECT_EQ(view.calls, (QStringList{"erase", "redraw", "title:My Tools"}));
+
+  view.calls.clear();
+  withWindow([&](winButtonPics& w) { w.close(); });
+  EXPECT_TRUE(view.calls.isEmpty());
+  EXPECT_TRUE(logLines.isEmpty());
+}
+
+// Control as Qt reports it on this platform keeps the help closed; Cmd does not.
+TEST_F(ReviewAndDoneTest, HelpShowsPageSixUnlessControlIsHeld) {
+#ifdef Q_OS_MACOS
+  const Qt::KeyboardModifiers control = Qt::MetaModifier, command = Qt::ControlModifier;
+#else
+  const Qt::KeyboardModifiers control = Qt::ControlModifier, command = Qt::MetaModifier;
+#endif
+  HelpData::FillDictionaryFromHELP_TEXT();
+  QStringList shown;
+  withWindow([&](winButtonPics& w) {
+    for (Qt::KeyboardModifiers keys : {control, control | Qt::ShiftModifier, command, Qt::KeyboardModifiers()}) {
+      held = keys;
+      QTimer::singleShot(0, [&] {
+        if (auto* help = qobject_cast<winHelp*>(QApplication::activeModalWidget())) {
+          shown << help->windowTitle();
+          help->close();
+        }
+      });
+      w.pbHelpButGraphics->click();
+      QApplication::processEvents();
+    }
+  });
+  HelpData::helpDict.reset();
+  EXPECT_EQ(shown, (QStringList{"Help: Button Pictures", "Help: Button Pictures"}));
+  EXPECT_TRUE(logLines.isEmpty());
+}
