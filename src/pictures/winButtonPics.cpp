@@ -319,7 +319,7 @@ void winButtonPics::pbDone_Action() {
     if (PaletteView* view = KM::paletteView) {
       view->EraseAllPictures();
       view->RedrawGrid();
-      view->setPaletteTitle(DisplayText::windowTitle(KM::paleWinTitle));
+      view->setPaletteTitle(KM::paleWinTitle);
     }
     close();
   });

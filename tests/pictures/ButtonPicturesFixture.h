@@ -37,6 +37,7 @@ class ButtonPicturesTest : public StoreTest {
   void TearDown() override {
     FileDialog::setOpenFileHandler({});
     KeyModifiers::setProbe({});
+    KeyModifiers::setMacMapping(std::nullopt);
     App::current().appSupportFolder = FolderItem();
     StoreTest::TearDown();
   }
