@@ -4,6 +4,8 @@
 
 #include "common/ErrorGuard.h"
 #include "construct/winConstruct.h"
+#include "manage/winChangeAlias.h"
+#include "manage/winDeletePalette.h"
 #include "manage/winNewPalette.h"
 #include "manage/winSwitchPalette.h"
 #include "palette/MainMenuBar.h"
@@ -31,8 +33,8 @@ const WindowEntry kWindowEntries[] = {
     {"miButPic", &winButtonPics::OpenModal},
     {"miModifyPalette", nullptr},
     {"miSwitchPalette", &winSwitchPalette::OpenModal},
-    {"miDeletePalette", nullptr},
-    {"miRenamePalette", nullptr},
+    {"miDeletePalette", &winDeletePalette::showModal},
+    {"miRenamePalette", &winChangeAlias::showModal},
     {"miNewPalette", &winNewPalette::OpenModal},
 };
 // clang-format on

@@ -1,0 +1,75 @@
+#include "manage/ManageControls.h"
+
+#include "common/Fonts.h"
+
+namespace {
+const QString kHelpMark = QStringLiteral("?");
+constexpr int kSystemFontSize = 13;
+
+void setTextColour(QWidget* control, QPalette::ColorRole role, const QColor& colour) {
+  QPalette palette = control->palette();
+  palette.setColor(role, colour);
+  control->setPalette(palette);
+}
+}  // namespace
+
+namespace ManageControls {
+
+QFont windowFont() { return Fonts::system(kSystemFontSize); }
+
+QLabel* label(QWidget* parent, const QString& text, const QRect& place, const QColor& colour,
+              Qt::Alignment alignment) {
+  auto* l = new QLabel(parent);
+  l->setTextFormat(Qt::PlainText);
+  l->setText(text);
+  l->setGeometry(place);
+  l->setAlignment(alignment);
+  l->setTextInteractionFlags(Qt::NoTextInteraction);
+  setTextColour(l, QPalette::WindowText, colour);
+  return l;
+}
+
+QLabel* caption(QWidget* parent, const QString& text, const QRect& place) {
+  return label(parent, text, place, kCaptionColour, Qt::AlignRight | Qt::AlignVCenter);
+}
+
+QLabel* information(QWidget* parent, const QString& text, const QRect& place) {
+  QLabel* l = label(parent, text, place, kInformationColour, Qt::AlignLeft | Qt::AlignTop);
+  l->setWordWrap(true);
+  // A disabled label would be drawn greyed; the colour is the one given.
+  QPalette palette = l->palette();
+  palette.setColor(QPalette::Disabled, QPalette::WindowText, kInformationColour);
+  l->setPalette(palette);
+  return l;
+}
+
+QPushButton* pushButton(QWidget* parent, const QString& text, const QRect& place) {
+  auto* b = new QPushButton(text, parent);
+  b->setGeometry(place);
+  b->setAutoDefault(false);
+  b->setDefault(false);
+  return b;
+}
+
+QPushButton* helpButton(QWidget* parent, const QRect& place) {
+  QPushButton* b = pushButton(parent, kHelpMark, place);
+  b->setStyleSheet(QStringLiteral(
+      "QPushButton { border: 1px solid #a6a6a6; border-radius: %1px; background: #fcfcfc; font-weight: bold; }"
+      "QPushButton:focus { border: 2px solid #5b9ae6; }"
+      "QPushButton:pressed { background: #d9d9d9; }").arg(place.height() / 2));
+  return b;
+}
+
+QLineEdit* textField(QWidget* parent, const QRect& place, bool framed) {
+  auto* f = new QLineEdit(parent);
+  f->setGeometry(place);
+  f->setFrame(framed);
+  f->setAttribute(Qt::WA_MacShowFocusRect, false);
+  QPalette palette = f->palette();
+  palette.setColor(QPalette::Text, Qt::black);
+  palette.setColor(QPalette::Base, framed ? QColor(Qt::white) : QColor(Qt::transparent));
+  f->setPalette(palette);
+  return f;
+}
+
+}  // namespace ManageControls

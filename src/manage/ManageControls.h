@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QColor>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRect>
+#include <QString>
+
+// The controls the palette management windows share, made alike in every window. Labels show
+// their text as written, never as HTML.
+namespace ManageControls {
+
+inline const QColor kCaptionColour{0x91, 0x91, 0x91};
+inline const QColor kInformationColour{0x93, 0x51, 0x00};
+
+// The system font at its default size, for a whole window.
+QFont windowFont();
+
+// One line of text in a colour.
+QLabel* label(QWidget* parent, const QString& text, const QRect& place, const QColor& colour = Qt::black,
+              Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter);
+// A field's caption: grey, right-aligned.
+QLabel* caption(QWidget* parent, const QString& text, const QRect& place);
+// The window's explanation: wrapped, brown, not selectable.
+QLabel* information(QWidget* parent, const QString& text, const QRect& place);
+
+QPushButton* pushButton(QWidget* parent, const QString& text, const QRect& place);
+// The small round button with a question mark that opens a window's help page.
+QPushButton* helpButton(QWidget* parent, const QRect& place);
+
+// One line, white with black text, or without frame and background so it reads like a
+// label; no spell checking and no focus ring.
+QLineEdit* textField(QWidget* parent, const QRect& place, bool framed = true);
+
+}  // namespace ManageControls

@@ -1,0 +1,90 @@
+#include "manage/PaletteDeletion.h"
+
+#include "app/App.h"
+#include "common/RtrnDateString.h"
+#include "common/RuntimeException.h"
+#include "common/winOKCancel.h"
+#include "platform/UserFolders.h"
+#include "store/KM.h"
+
+namespace {
+
+const QString kConfirmation = QStringLiteral(
+    "Are you sure that you want to delete a palette? Understand that you may want to remove some Keyboard "
+    "Maestro macro that is associated with it.");
+const QString kConfirmationTitle = QStringLiteral("OK or Cancel");
+constexpr qint64 kCancelIsDefault = 2;
+constexpr qint64 kStampKind = 4;
+
+const QString kPicturesFolder = QStringLiteral("ButtonPictures");
+const QString kDeletedPictures = QStringLiteral("DeletedPalettePictures");
+const QString kFirstPalette = QStringLiteral("P00");
+
+FolderItem childOf(const FolderItem& folder, const QString& name) {
+  const FolderItem item = folder.child(name);
+  if (item.isNull()) throw IOException(QStringLiteral("\"%1\" cannot name a folder in %2.").arg(name, folder.path()));
+  return item;
+}
+
+// The folder the deleted palette's pictures go into, made when missing.
+FolderItem deletedPicturesFolder(const FolderItem& desktop) {
+  const FolderItem target = childOf(desktop, kDeletedPictures);
+  if (!target.exists()) target.createFolders();
+  if (!target.isFolder()) throw IOException(QStringLiteral("%1 is not a folder.").arg(target.path()));
+  return target;
+}
+
+// Everything the deletion needs once it has begun, so that it cannot stop half way.
+PaletteView& readyToDelete() {
+  if (KM::idxCP <= 0 || KM::idxCP >= static_cast<qint64>(KM::DP.size()))
+    throw OutOfBoundsException(QStringLiteral("Palette slot %1 cannot be deleted.").arg(KM::idxCP));
+  if (!KM::DP.front().complete())
+    throw MissingObjectException(QStringLiteral("The first palette does not hold 100 buttons."));
+  if (!KM::paletteView) throw MissingObjectException(QStringLiteral("The palette window is not open."));
+  return *KM::paletteView;
+}
+
+}  // namespace
+
+namespace PaletteDeletion {
+
+bool allowed() {
+  return KM::CountActivePalette() > 1 && KM::paleName.compare(kFirstPalette, Qt::CaseInsensitive) != 0;
+}
+
+void clearPictureFolder(const FolderItem& dataFolder, const FolderItem& desktop, const QString& paletteName) {
+  const FolderItem folder = childOf(childOf(dataFolder, kPicturesFolder), paletteName);
+  if (!folder.exists()) return;
+  // Only a folder with no entry at all goes; a plain remove refuses anything else.
+  if (folder.isFolder() && folder.childNames().isEmpty()) {
+    folder.remove();
+    return;
+  }
+  FolderItem target = deletedPicturesFolder(desktop);
+  if (target.child(paletteName).exists()) {
+    target = childOf(target, RtrnDateString::rsAlphaDateTime(kStampKind) + paletteName);
+    target.createFolder();
+  }
+  folder.moveInto(target, paletteName);
+}
+
+bool confirmAndDelete() {
+  if (!RtrnBoolean::rbOKCancel(kConfirmation, kCancelIsDefault, kConfirmationTitle)) return false;
+  PaletteView& window = readyToDelete();
+  clearPictureFolder(App::current().appSupportFolder, UserFolders::desktop(), KM::paleName);
+
+  KM::BreakBtnLinkToDP();
+  KM::DefaultValuesPalette(KM::idxCP);
+  KM::DP[static_cast<size_t>(KM::idxCP)].s_Alias = KM::noneMark;
+  KM::idxCP = 0;
+  KM::ActivatePalette(0);
+  window.EraseAllPictures();
+  window.RedrawGrid();
+  window.setPaletteTitle(KM::paleWinTitle);
+  window.setTipText(KM::paleAlias);
+  window.setNumberText(KM::paleName);
+  KM::paletteActiveChange = true;
+  return true;
+}
+
+}  // namespace PaletteDeletion

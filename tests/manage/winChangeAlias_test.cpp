@@ -1,0 +1,135 @@
+#include <QRegularExpression>
+#include <QTest>
+#include <functional>
+
+#include "ManageFixture.h"
+#include "manage/winChangeAlias.h"
+
+namespace {
+
+using ChangeAliasTest = ManageTest;
+
+void typeAt(QLineEdit* field, int position, const QString& text) {
+  field->setCursorPosition(position);
+  QTest::keyClicks(field, text);
+}
+
+}  // namespace
+
+TEST_F(ChangeAliasTest, OpensOnTheCurrentPalette) {
+  whileOpen<winChangeAlias>([](winChangeAlias& w) {
+    EXPECT_EQ(w.windowTitle(), "Change Name/Alias");
+    EXPECT_EQ(w.labNameID->text(), "P05");
+    EXPECT_EQ(w.tfAlias->text(), "Rubus");
+    EXPECT_EQ(w.tfWinTitle->text(), "My Palette");
+    EXPECT_TRUE(w.tfAlias->hasFrame());
+    EXPECT_FALSE(w.tfWinTitle->hasFrame());
+    EXPECT_EQ(w.pbMakeChange->geometry(), QRect(370, 360, 110, 20));
+    EXPECT_EQ(w.labInfo->text(),
+              "The Name/Alias is the human friendly name for a palette. This can be changed here if desired. The "
+              "name cannot be too long and it has to be unique.");
+  });
+  EXPECT_TRUE(view.calls.isEmpty());
+}
+
+TEST_F(ChangeAliasTest, TitleFieldHoldsACleanTitleWhileTyping) {
+  struct Case {
+    const char* name;
+    std::function<void(QLineEdit*)> edit;
+    QString shown;
+  };
+  const Case cases[] = {
+      {"space at the end vanishes", [](QLineEdit* f) { typeAt(f, 10, " "); }, "My Palette"},
+      {"space between two characters stays", [](QLineEdit* f) { typeAt(f, 1, " "); }, "M y Palette"},
+      {"two spaces become one", [](QLineEdit* f) { typeAt(f, 2, " "); }, "My Palette"},
+      {"digit in front", [](QLineEdit* f) { typeAt(f, 0, "3"); }, "A3My Palette"},
+      {"punctuation removed", [](QLineEdit* f) { typeAt(f, 5, "(&)"); }, "My Palette"},
+      {"26th character dropped", [](QLineEdit* f) { typeAt(f, 10, QString(20, 'x')); },
+       "My Palette" + QString(15, 'x')},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    whileOpen<winChangeAlias>([&](winChangeAlias& w) {
+      c.edit(w.tfWinTitle);
+      EXPECT_EQ(w.tfWinTitle->text(), c.shown);
+    });
+  }
+  // Emptied, the field takes two random capitals.
+  whileOpen<winChangeAlias>([](winChangeAlias& w) {
+    w.tfWinTitle->selectAll();
+    QTest::keyClick(w.tfWinTitle, Qt::Key_Backspace);
+    EXPECT_TRUE(QRegularExpression("^[A-Z]{2}$").match(w.tfWinTitle->text()).hasMatch());
+  });
+  // Nothing reaches the store before Accept Change.
+  EXPECT_EQ(KM::paleWinTitle, "My Palette");
+  EXPECT_TRUE(view.calls.isEmpty());
+}
+
+TEST_F(ChangeAliasTest, AliasFieldTakes30TypedCharactersButShowsALongerStoredAliasWhole) {
+  whileOpen<winChangeAlias>([](winChangeAlias& w) {
+    typeAt(w.tfAlias, 5, QString(40, 'x'));
+    EXPECT_EQ(w.tfAlias->text(), "Rubus" + QString(25, 'x'));
+  });
+  const QString stored = "An alias made in the New Palette window & kept";
+  KM::paleAlias = stored;
+  whileOpen<winChangeAlias>([&](winChangeAlias& w) {
+    EXPECT_EQ(w.tfAlias->text(), stored);
+    typeAt(w.tfAlias, 0, "x");
+    EXPECT_EQ(w.tfAlias->text(), stored);
+    w.tfAlias->end(false);
+    QTest::keyClick(w.tfAlias, Qt::Key_Backspace);
+    EXPECT_EQ(w.tfAlias->text(), stored.chopped(1));
+  });
+}
+
+TEST_F(ChangeAliasTest, AcceptStoresAndClosesCancelDropsTheEdits) {
+  EXPECT_FALSE(whileOpen<winChangeAlias>([](winChangeAlias& w) {
+    typeAt(w.tfAlias, 5, " Tools");
+    typeAt(w.tfWinTitle, 10, " X");
+    w.pbCancel->click();
+  }));
+  EXPECT_EQ(KM::DP.at(5).s_Alias, "Rubus");
+  EXPECT_TRUE(view.calls.isEmpty());
+
+  const bool open = whileOpen<winChangeAlias>([](winChangeAlias& w) {
+    w.tfAlias->setText("alias1");
+    typeAt(w.tfWinTitle, 10, "s");
+    w.pbMakeChange->click();
+  });
+  EXPECT_FALSE(open);
+  EXPECT_EQ(KM::DP.at(5).s_Alias, "alias101");
+  EXPECT_EQ(KM::DP.at(5).s_WinTitle, "My Palettes");
+  EXPECT_EQ(view.calls, (QStringList{"tip:alias101", "title:My Palettes"}));
+  EXPECT_TRUE(KM::paletteContentChange);
+  EXPECT_TRUE(KM::paletteActiveChange);
+}
+
+TEST_F(ChangeAliasTest, AcceptAfterAFailedOpenClosesWithoutStoring) {
+  // Without a data folder the preview cannot load, and Open stops before the fields.
+  App::current().appSupportFolder = FolderItem();
+  const bool open = whileOpen<winChangeAlias>([](winChangeAlias& w) {
+    EXPECT_EQ(w.labNameID->text(), "ID");
+    EXPECT_EQ(w.tfAlias->text(), "");
+    w.pbMakeChange->click();
+  });
+  EXPECT_FALSE(open);
+  EXPECT_EQ(logLines, QStringList{"Exception - winChangeAlias.Open"});
+  EXPECT_EQ(KM::DP.at(5).s_Alias, "Rubus");
+  EXPECT_EQ(KM::paleAlias, "Rubus");
+  EXPECT_EQ(KM::DP.at(5).s_WinTitle, "My Palette");
+  EXPECT_TRUE(view.calls.isEmpty());
+  EXPECT_FALSE(KM::paletteContentChange);
+  EXPECT_FALSE(KM::paletteActiveChange);
+}
+
+TEST_F(ChangeAliasTest, HelpShowsItsPageAndKeepsTheEdits) {
+  const bool open = whileOpen<winChangeAlias>([](winChangeAlias& w) {
+    typeAt(w.tfAlias, 5, "X");
+    const auto shown = watchHelp();
+    w.pbHelpChgAlias->click();
+    EXPECT_EQ(*shown, "Help: Change the Alias");
+    EXPECT_EQ(w.tfAlias->text(), "RubusX");
+  });
+  EXPECT_TRUE(open);
+  EXPECT_EQ(KM::DP.at(5).s_Alias, "Rubus");
+}
