@@ -1,10 +1,13 @@
 #include "manage/ManageControls.h"
 
+#include <QFontMetrics>
+
 #include "common/Fonts.h"
 
 namespace {
 const QString kHelpMark = QStringLiteral("?");
 constexpr int kSystemFontSize = 13;
+constexpr int kSmallestFontSize = 9;
 
 void setTextColour(QWidget* control, QPalette::ColorRole role, const QColor& colour) {
   QPalette palette = control->palette();
@@ -30,7 +33,14 @@ QLabel* label(QWidget* parent, const QString& text, const QRect& place, const QC
 }
 
 QLabel* caption(QWidget* parent, const QString& text, const QRect& place) {
-  return label(parent, text, place, kCaptionColour, Qt::AlignRight | Qt::AlignVCenter);
+  QLabel* l = label(parent, text, place, kCaptionColour, Qt::AlignRight | Qt::AlignVCenter);
+  // The places suit the macOS system font; a wider one (DejaVu on Linux) would lose the
+  // caption's first letters, so it is made smaller until the caption fits.
+  QFont font = parent->font();
+  while (font.pixelSize() > kSmallestFontSize && QFontMetrics(font).horizontalAdvance(text) > place.width())
+    font.setPixelSize(font.pixelSize() - 1);
+  l->setFont(font);
+  return l;
 }
 
 QLabel* information(QWidget* parent, const QString& text, const QRect& place) {
