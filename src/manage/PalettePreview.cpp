@@ -2,11 +2,11 @@
 
 #include <QPainter>
 #include <algorithm>
+#include <optional>
 #include <utility>
 #include <vector>
 
 #include "common/PictureFile.h"
-#include "common/StringUtils.h"
 
 namespace {
 
@@ -14,12 +14,10 @@ const QString kPicturesFolder = QStringLiteral("ButtonPictures");
 
 // Where a name's picture goes, or -1 when the name is not one of the six buttons'.
 int slotOf(const QString& name) {
-  if (name.size() < 2 || !StringUtils::IsPosInteger(name.left(1)) || !StringUtils::IsPosInteger(name.mid(1, 1)))
-    return -1;
-  const QString key = name.left(2);
-  for (size_t k = 0; k < PalettePreview::kKeys.size(); ++k)
-    if (key == QLatin1String(PalettePreview::kKeys[k])) return static_cast<int>(k);
-  return -1;
+  const std::optional<int> number = PictureFile::buttonNumber(name);
+  if (!number) return -1;
+  const auto found = std::find(PalettePreview::kButtons.begin(), PalettePreview::kButtons.end(), *number);
+  return found == PalettePreview::kButtons.end() ? -1 : static_cast<int>(found - PalettePreview::kButtons.begin());
 }
 
 bool codePointLess(const QString& a, const QString& b) {

@@ -16,7 +16,7 @@ namespace PalettePreview {
 
 inline constexpr int kCanvasSize = 64;
 // The buttons shown, in the order of the pictures LoadPreviewPictures returns.
-inline constexpr std::array<const char*, 6> kKeys = {"00", "01", "02", "10", "11", "12"};
+inline constexpr std::array<int, 6> kButtons = {0, 1, 2, 10, 11, 12};
 
 // A null picture where a button has none.
 using Pictures = std::array<QImage, 6>;

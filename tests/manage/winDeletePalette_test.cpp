@@ -73,11 +73,7 @@ TEST_F(DeletePaletteTest, FailedMoveIsReportedAndLeavesThePaletteAndTheWindow) {
 TEST_F(DeletePaletteTest, HelpShowsItsPageUnlessControlIsHeld) {
   Qt::KeyboardModifiers held = Qt::NoModifier;
   KeyModifiers::setProbe([&] { return held; });
-#ifdef Q_OS_MACOS
-  const Qt::KeyboardModifier control = Qt::MetaModifier;
-#else
-  const Qt::KeyboardModifier control = Qt::ControlModifier;
-#endif
+  const Qt::KeyboardModifier control = KeyModifiers::controlModifier();
   EXPECT_TRUE(whileOpen<winDeletePalette>([&](winDeletePalette& w) {
     held = control;
     const auto whileHeld = watchHelp();
