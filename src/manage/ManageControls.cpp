@@ -3,17 +3,12 @@
 #include <QFontMetrics>
 
 #include "common/Fonts.h"
+#include "common/TextColour.h"
 
 namespace {
 const QString kHelpMark = QStringLiteral("?");
 constexpr int kSystemFontSize = 13;
 constexpr int kSmallestFontSize = 9;
-
-void setTextColour(QWidget* control, QPalette::ColorRole role, const QColor& colour) {
-  QPalette palette = control->palette();
-  palette.setColor(role, colour);
-  control->setPalette(palette);
-}
 }  // namespace
 
 namespace ManageControls {
@@ -28,12 +23,12 @@ QLabel* label(QWidget* parent, const QString& text, const QRect& place, const QC
   l->setGeometry(place);
   l->setAlignment(alignment);
   l->setTextInteractionFlags(Qt::NoTextInteraction);
-  setTextColour(l, QPalette::WindowText, colour);
+  setTextColour(*l, colour);
   return l;
 }
 
-QLabel* caption(QWidget* parent, const QString& text, const QRect& place) {
-  QLabel* l = label(parent, text, place, kCaptionColour, Qt::AlignRight | Qt::AlignVCenter);
+QLabel* caption(QWidget* parent, const QString& text, const QRect& place, const QColor& colour) {
+  QLabel* l = label(parent, text, place, colour, Qt::AlignRight | Qt::AlignVCenter);
   // The places suit the macOS system font; a wider one (DejaVu on Linux) would lose the
   // caption's first letters, so it is made smaller until the caption fits.
   QFont font = parent->font();
@@ -46,10 +41,6 @@ QLabel* caption(QWidget* parent, const QString& text, const QRect& place) {
 QLabel* information(QWidget* parent, const QString& text, const QRect& place) {
   QLabel* l = label(parent, text, place, kInformationColour, Qt::AlignLeft | Qt::AlignTop);
   l->setWordWrap(true);
-  // A disabled label would be drawn greyed; the colour is the one given.
-  QPalette palette = l->palette();
-  palette.setColor(QPalette::Disabled, QPalette::WindowText, kInformationColour);
-  l->setPalette(palette);
   return l;
 }
 

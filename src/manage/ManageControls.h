@@ -20,8 +20,8 @@ QFont windowFont();
 // One line of text in a colour.
 QLabel* label(QWidget* parent, const QString& text, const QRect& place, const QColor& colour = Qt::black,
               Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter);
-// A field's caption: grey, right-aligned.
-QLabel* caption(QWidget* parent, const QString& text, const QRect& place);
+// A field's caption: right-aligned, grey unless it lies on a coloured panel.
+QLabel* caption(QWidget* parent, const QString& text, const QRect& place, const QColor& colour = kCaptionColour);
 // The window's explanation: wrapped, brown, not selectable.
 QLabel* information(QWidget* parent, const QString& text, const QRect& place);
 

@@ -1,10 +1,8 @@
 #include "manage/winChangeAlias.h"
 
-#include <algorithm>
-
 #include "common/DisplayText.h"
 #include "common/ErrorGuard.h"
-#include "common/TextCleanup.h"
+#include "common/TitleField.h"
 #include "common/TypingLimit.h"
 #include "help/HelpData.h"
 #include "manage/ManageControls.h"
@@ -67,15 +65,7 @@ void winChangeAlias::Event_Open() {
 }
 
 void winChangeAlias::tfWinTitle_TextChange() {
-  guarded(kTitleChange, [&] {
-    const QString text = tfWinTitle->text();
-    const QString settled = TextCleanup::titleSettled(text);
-    if (settled == text) return;
-    // The caret keeps its place in what the user typed, less what the rules took away before it.
-    const int caret = tfWinTitle->cursorPosition() - static_cast<int>(text.size() - settled.size());
-    tfWinTitle->setText(settled);
-    tfWinTitle->setCursorPosition(std::clamp(caret, 0, static_cast<int>(settled.size())));
-  });
+  guarded(kTitleChange, [&] { settleTitleField(*tfWinTitle); });
 }
 
 void winChangeAlias::pbMakeChange_Action() {
