@@ -6,7 +6,6 @@
 #include "common/TextColour.h"
 
 namespace {
-const QString kHelpMark = QStringLiteral("?");
 constexpr int kSystemFontSize = 13;
 constexpr int kSmallestFontSize = 9;
 }  // namespace
@@ -47,17 +46,6 @@ QLabel* information(QWidget* parent, const QString& text, const QRect& place) {
 QPushButton* pushButton(QWidget* parent, const QString& text, const QRect& place) {
   auto* b = new QPushButton(text, parent);
   b->setGeometry(place);
-  b->setAutoDefault(false);
-  b->setDefault(false);
-  return b;
-}
-
-QPushButton* helpButton(QWidget* parent, const QRect& place) {
-  QPushButton* b = pushButton(parent, kHelpMark, place);
-  b->setStyleSheet(QStringLiteral(
-      "QPushButton { border: 1px solid #a6a6a6; border-radius: %1px; background: #fcfcfc; font-weight: bold; }"
-      "QPushButton:focus { border: 2px solid #5b9ae6; }"
-      "QPushButton:pressed { background: #d9d9d9; }").arg(place.height() / 2));
   return b;
 }
 

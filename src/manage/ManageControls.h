@@ -26,8 +26,6 @@ QLabel* caption(QWidget* parent, const QString& text, const QRect& place, const 
 QLabel* information(QWidget* parent, const QString& text, const QRect& place);
 
 QPushButton* pushButton(QWidget* parent, const QString& text, const QRect& place);
-// The small round button with a question mark that opens a window's help page.
-QPushButton* helpButton(QWidget* parent, const QRect& place);
 
 // One line, white with black text, or without frame and background so it reads like a
 // label; no spell checking and no focus ring.

@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <optional>
 #include <utility>
-#include <vector>
 
 #include "common/PictureFile.h"
 
@@ -20,11 +19,6 @@ int slotOf(const QString& name) {
   return found == PalettePreview::kButtons.end() ? -1 : static_cast<int>(found - PalettePreview::kButtons.begin());
 }
 
-bool codePointLess(const QString& a, const QString& b) {
-  const QList<uint> ua = a.toUcs4(), ub = b.toUcs4();
-  return std::lexicographical_compare(ua.begin(), ua.end(), ub.begin(), ub.end());
-}
-
 }  // namespace
 
 namespace PalettePreview {
@@ -34,18 +28,9 @@ Pictures LoadPreviewPictures(const FolderItem& dataFolder, const QString& palett
   const FolderItem pictureFolder = dataFolder.child(kPicturesFolder);
   const FolderItem folder = pictureFolder.isNull() ? FolderItem() : pictureFolder.child(paletteName);
   if (folder.isNull() || !folder.isFolder()) return pictures;
-
-  std::vector<std::pair<QString, int>> shown;
-  for (const QString& name : folder.childNames()) {
-    if (name.startsWith(QLatin1Char('.'))) continue;
+  for (const QString& name : PictureFile::sortedFileNames(folder)) {
     const int slot = slotOf(name);
-    if (slot >= 0) shown.emplace_back(name, slot);
-  }
-  std::sort(shown.begin(), shown.end(), [](const auto& a, const auto& b) { return codePointLess(a.first, b.first); });
-  for (const auto& [name, slot] : shown) {
-    const FolderItem file = folder.child(name);
-    if (file.isFolder()) continue;
-    pictures[static_cast<size_t>(slot)] = PictureFile::readCorner(file.path(), kCanvasSize);
+    if (slot >= 0) pictures[static_cast<size_t>(slot)] = PictureFile::readCorner(folder.child(name).path(), kCanvasSize);
   }
   return pictures;
 }

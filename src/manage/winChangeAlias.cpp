@@ -2,6 +2,7 @@
 
 #include "common/DisplayText.h"
 #include "common/ErrorGuard.h"
+#include "common/HelpButton.h"
 #include "common/TitleField.h"
 #include "common/TypingLimit.h"
 #include "help/HelpData.h"
@@ -36,7 +37,7 @@ winChangeAlias::winChangeAlias() : PreviewWindow(kWindow, kTitle) {
   using namespace ManageControls;
   pbCancel = pushButton(this, kCancel, {270, 360, 80, 20});
   pbMakeChange = pushButton(this, kAcceptChange, {370, 360, 110, 20});
-  pbHelpChgAlias = helpButton(this, {465, 10, 25, 25});
+  pbHelpChgAlias = makeHelpButton(this, {465, 10, 25, 25});
   labInfo = information(this, kInformation, {265, 55, 220, 130});
   tfAlias = textField(this, {110, 219, 150, 22});
   tfWinTitle = textField(this, {112, 252, 190, 22}, false);
@@ -44,14 +45,14 @@ winChangeAlias::winChangeAlias() : PreviewWindow(kWindow, kTitle) {
   TypingLimit::apply(tfWinTitle, kTypedCharacters);
 
   setTabOrder(pbCancel, pbMakeChange);
-  setTabOrder(pbMakeChange, pbHelpChgAlias);
-  setTabOrder(pbHelpChgAlias, tfAlias);
+  setTabOrder(pbMakeChange, tfAlias);
   setTabOrder(tfAlias, tfWinTitle);
 
   connect(pbCancel, &QPushButton::clicked, this, &winChangeAlias::pbCancel_Action);
   connect(pbMakeChange, &QPushButton::clicked, this, &winChangeAlias::pbMakeChange_Action);
   connect(pbHelpChgAlias, &QPushButton::clicked, this, &winChangeAlias::pbHelpChgAlias_Action);
   connect(tfWinTitle, &QLineEdit::textChanged, this, &winChangeAlias::tfWinTitle_TextChange);
+  clearDefaultButtons(*this);
 }
 
 void winChangeAlias::Event_Open() {

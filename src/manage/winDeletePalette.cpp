@@ -2,6 +2,7 @@
 
 #include "common/DisplayText.h"
 #include "common/ErrorGuard.h"
+#include "common/HelpButton.h"
 #include "help/HelpData.h"
 #include "manage/ManageControls.h"
 #include "manage/PaletteDeletion.h"
@@ -38,16 +39,16 @@ winDeletePalette::winDeletePalette() : PreviewWindow(kWindow, kTitle) {
   pbDelete = pushButton(this, kDelete, {400, 360, 80, 20});
   labNameAlias = label(this, kAliasLaidOut, {110, 220, 150, 20});
   labWindowTitle = label(this, kTitleLaidOut, {110, 250, 150, 20});
-  pbHelpDelPal = helpButton(this, {465, 10, 25, 25});
+  pbHelpDelPal = makeHelpButton(this, {465, 10, 25, 25});
   labInfo = information(this, kInformation, {259, 57, 221, 236});
   labInfo->setEnabled(false);
 
   setTabOrder(pbCancel, pbDelete);
-  setTabOrder(pbDelete, pbHelpDelPal);
 
   connect(pbCancel, &QPushButton::clicked, this, &winDeletePalette::pbCancel_Action);
   connect(pbDelete, &QPushButton::clicked, this, &winDeletePalette::pbDelete_Action);
   connect(pbHelpDelPal, &QPushButton::clicked, this, &winDeletePalette::pbHelpDelPal_Action);
+  clearDefaultButtons(*this);
 }
 
 void winDeletePalette::Event_Open() {
