@@ -33,6 +33,12 @@ const auto kTitleChange =
 
 }  // namespace
 
+void winChangeAlias::OpenModal() {
+  winChangeAlias window;
+  window.Event_Open();
+  ModalSeam::run(window);
+}
+
 winChangeAlias::winChangeAlias() : PreviewWindow(kWindow, kTitle) {
   using namespace ManageControls;
   pbCancel = pushButton(this, kCancel, {270, 360, 80, 20});

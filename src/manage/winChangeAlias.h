@@ -5,13 +5,15 @@
 #include <QPushButton>
 
 #include "manage/PreviewWindow.h"
-#include "manage/SharedWindow.h"
 
 // Gives the current palette another alias and window title. The title is cleaned while it
 // is typed; the alias is cleaned and made unique only when the change is accepted.
-class winChangeAlias : public PreviewWindow, public SharedWindow<winChangeAlias> {
+class winChangeAlias : public PreviewWindow {
   Q_OBJECT
  public:
+  // A new window, opened and shown modally; returns once it has closed.
+  static void OpenModal();
+
   winChangeAlias();
 
   QPushButton* pbCancel = nullptr;

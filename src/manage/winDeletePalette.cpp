@@ -33,6 +33,12 @@ const auto kHelpAction = ReportLocation::controlEvent(kWindow, QStringLiteral("p
 
 }  // namespace
 
+void winDeletePalette::OpenModal() {
+  winDeletePalette window;
+  window.Event_Open();
+  ModalSeam::run(window);
+}
+
 winDeletePalette::winDeletePalette() : PreviewWindow(kWindow, kTitle) {
   using namespace ManageControls;
   pbCancel = pushButton(this, kCancel, {279, 360, 80, 20});

@@ -4,13 +4,15 @@
 #include <QPushButton>
 
 #include "manage/PreviewWindow.h"
-#include "manage/SharedWindow.h"
 
 // Shows the current palette and deletes it after confirmation, its pictures moved to the
 // Desktop. The first palette and the last live one are not offered.
-class winDeletePalette : public PreviewWindow, public SharedWindow<winDeletePalette> {
+class winDeletePalette : public PreviewWindow {
   Q_OBJECT
  public:
+  // A new window, opened and shown modally; returns once it has closed.
+  static void OpenModal();
+
   winDeletePalette();
 
   QPushButton* pbCancel = nullptr;

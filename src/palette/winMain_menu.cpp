@@ -33,8 +33,8 @@ const WindowEntry kWindowEntries[] = {
     {"miButPic", &winButtonPics::OpenModal},
     {"miModifyPalette", nullptr},
     {"miSwitchPalette", &winSwitchPalette::OpenModal},
-    {"miDeletePalette", &winDeletePalette::showModal},
-    {"miRenamePalette", &winChangeAlias::showModal},
+    {"miDeletePalette", &winDeletePalette::OpenModal},
+    {"miRenamePalette", &winChangeAlias::OpenModal},
     {"miNewPalette", &winNewPalette::OpenModal},
 };
 // clang-format on

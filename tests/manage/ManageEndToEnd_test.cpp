@@ -62,3 +62,4 @@ TEST_F(ManageEndToEndTest, RenameOnePaletteDeleteAnotherAndTheStateFileHoldsBoth
   EXPECT_TRUE(logLines.isEmpty()) << logLines.join("\n").toStdString();
   EXPECT_TRUE(messages.isEmpty()) << messages.join("\n").toStdString();
 }
+

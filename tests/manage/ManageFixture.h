@@ -1,19 +1,15 @@
 #pragma once
 
-#include <QApplication>
 #include <QDir>
 #include <QDirIterator>
 #include <QImage>
-#include <QTimer>
-#include <functional>
-#include <memory>
 
 #include "app/App.h"
 #include "common/ModalSeam.h"
 #include "common/winOKCancel.h"
 #include "help/HelpData.h"
-#include "help/winHelp.h"
 #include "platform/Clock.h"
+#include "manage/WindowDriving.h"
 #include "store/StoreFixture.h"
 
 // Six palettes, P05 "Rubus" current (titled "My Palette"), P00 "Original"; a data folder
@@ -78,29 +74,3 @@ struct ConfirmationAnswer {
   bool cancelIsDefault = false;
   ModalSeam::ScopedDriver<winOKCancel> driver;
 };
-
-// The title of the help window that opens next, which is closed at once; empty while none
-// has opened.
-inline std::shared_ptr<QString> watchHelp() {
-  auto shown = std::make_shared<QString>();
-  QTimer::singleShot(0, [shown] {
-    if (auto* w = qobject_cast<winHelp*>(QApplication::activeModalWidget())) {
-      *shown = w->windowTitle();
-      w->reject();
-    }
-  });
-  return shown;
-}
-
-// Opens window W as its menu entry does and hands it over while it is shown; true when the
-// window was still open after `use`.
-template <class W>
-bool whileOpen(const std::function<void(W&)>& use) {
-  bool open = false;
-  ModalSeam::ScopedDriver<W> driver([&](W& w) {
-    use(w);
-    open = w.isVisible();
-  });
-  W::showModal();
-  return open;
-}

@@ -12,8 +12,8 @@ using PreviewWindowsTest = ManageTest;
 
 using Opener = std::function<void(const std::function<void(PreviewWindow&)>&)>;
 const std::pair<const char*, Opener> kWindows[] = {
-    {"winChangeAlias", [](const auto& use) { whileOpen<winChangeAlias>(use); }},
-    {"winDeletePalette", [](const auto& use) { whileOpen<winDeletePalette>(use); }},
+    {"winChangeAlias", [](const auto& use) { openAndDrive<winChangeAlias>(use); }},
+    {"winDeletePalette", [](const auto& use) { openAndDrive<winDeletePalette>(use); }},
 };
 
 }  // namespace

@@ -17,7 +17,7 @@ void typeAt(QLineEdit* field, int position, const QString& text) {
 }  // namespace
 
 TEST_F(ChangeAliasTest, OpensOnTheCurrentPalette) {
-  whileOpen<winChangeAlias>([](winChangeAlias& w) {
+  openAndDrive<winChangeAlias>([](winChangeAlias& w) {
     EXPECT_EQ(w.windowTitle(), "Change Name/Alias");
     EXPECT_EQ(w.labNameID->text(), "P05");
     EXPECT_EQ(w.tfAlias->text(), "Rubus");
@@ -49,13 +49,13 @@ TEST_F(ChangeAliasTest, TitleFieldHoldsACleanTitleWhileTyping) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    whileOpen<winChangeAlias>([&](winChangeAlias& w) {
+    openAndDrive<winChangeAlias>([&](winChangeAlias& w) {
       c.edit(w.tfWinTitle);
       EXPECT_EQ(w.tfWinTitle->text(), c.shown);
     });
   }
   // Emptied, the field takes two random capitals.
-  whileOpen<winChangeAlias>([](winChangeAlias& w) {
+  openAndDrive<winChangeAlias>([](winChangeAlias& w) {
     w.tfWinTitle->selectAll();
     QTest::keyClick(w.tfWinTitle, Qt::Key_Backspace);
     EXPECT_TRUE(QRegularExpression("^[A-Z]{2}$").match(w.tfWinTitle->text()).hasMatch());
@@ -66,13 +66,13 @@ TEST_F(ChangeAliasTest, TitleFieldHoldsACleanTitleWhileTyping) {
 }
 
 TEST_F(ChangeAliasTest, AliasFieldTakes30TypedCharactersButShowsALongerStoredAliasWhole) {
-  whileOpen<winChangeAlias>([](winChangeAlias& w) {
+  openAndDrive<winChangeAlias>([](winChangeAlias& w) {
     typeAt(w.tfAlias, 5, QString(40, 'x'));
     EXPECT_EQ(w.tfAlias->text(), "Rubus" + QString(25, 'x'));
   });
   const QString stored = "An alias made in the New Palette window & kept";
   KM::paleAlias = stored;
-  whileOpen<winChangeAlias>([&](winChangeAlias& w) {
+  openAndDrive<winChangeAlias>([&](winChangeAlias& w) {
     EXPECT_EQ(w.tfAlias->text(), stored);
     typeAt(w.tfAlias, 0, "x");
     EXPECT_EQ(w.tfAlias->text(), stored);
@@ -83,7 +83,7 @@ TEST_F(ChangeAliasTest, AliasFieldTakes30TypedCharactersButShowsALongerStoredAli
 }
 
 TEST_F(ChangeAliasTest, AcceptStoresAndClosesCancelDropsTheEdits) {
-  EXPECT_FALSE(whileOpen<winChangeAlias>([](winChangeAlias& w) {
+  EXPECT_FALSE(openAndDrive<winChangeAlias>([](winChangeAlias& w) {
     typeAt(w.tfAlias, 5, " Tools");
     typeAt(w.tfWinTitle, 10, " X");
     w.pbCancel->click();
@@ -91,7 +91,7 @@ TEST_F(ChangeAliasTest, AcceptStoresAndClosesCancelDropsTheEdits) {
   EXPECT_EQ(KM::DP.at(5).s_Alias, "Rubus");
   EXPECT_TRUE(view.calls.isEmpty());
 
-  const bool open = whileOpen<winChangeAlias>([](winChangeAlias& w) {
+  const bool open = openAndDrive<winChangeAlias>([](winChangeAlias& w) {
     w.tfAlias->setText("alias1");
     typeAt(w.tfWinTitle, 10, "s");
     w.pbMakeChange->click();
@@ -107,7 +107,7 @@ TEST_F(ChangeAliasTest, AcceptStoresAndClosesCancelDropsTheEdits) {
 TEST_F(ChangeAliasTest, AcceptAfterAFailedOpenClosesWithoutStoring) {
   // Without a data folder the preview cannot load, and Open stops before the fields.
   App::current().appSupportFolder = FolderItem();
-  const bool open = whileOpen<winChangeAlias>([](winChangeAlias& w) {
+  const bool open = openAndDrive<winChangeAlias>([](winChangeAlias& w) {
     EXPECT_EQ(w.labNameID->text(), "ID");
     EXPECT_EQ(w.tfAlias->text(), "");
     w.pbMakeChange->click();
@@ -123,11 +123,9 @@ TEST_F(ChangeAliasTest, AcceptAfterAFailedOpenClosesWithoutStoring) {
 }
 
 TEST_F(ChangeAliasTest, HelpShowsItsPageAndKeepsTheEdits) {
-  const bool open = whileOpen<winChangeAlias>([](winChangeAlias& w) {
+  const bool open = openAndDrive<winChangeAlias>([](winChangeAlias& w) {
     typeAt(w.tfAlias, 5, "X");
-    const auto shown = watchHelp();
-    w.pbHelpChgAlias->click();
-    EXPECT_EQ(*shown, "Help: Change the Alias");
+    EXPECT_EQ(helpTitleOpenedBy([&] { w.pbHelpChgAlias->click(); }), "Help: Change the Alias");
     EXPECT_EQ(w.tfAlias->text(), "RubusX");
   });
   EXPECT_TRUE(open);

@@ -12,6 +12,7 @@ class DeletePaletteTest : public ManageTest {
  protected:
   void TearDown() override {
     KeyModifiers::setProbe({});
+    KeyModifiers::setMacMapping(std::nullopt);
     ManageTest::TearDown();
   }
 };
@@ -20,7 +21,7 @@ class DeletePaletteTest : public ManageTest {
 
 TEST_F(DeletePaletteTest, ShowsWhatIsAboutToGoAndOffersDeleteOnlyWhereAllowed) {
   picture(pictures() + "/00.png", Qt::red);
-  whileOpen<winDeletePalette>([](winDeletePalette& w) {
+  openAndDrive<winDeletePalette>([](winDeletePalette& w) {
     EXPECT_EQ(w.windowTitle(), "Delete Palette");
     EXPECT_EQ(w.labNameID->text(), "P05");
     EXPECT_EQ(w.labNameAlias->text(), "Rubus");
@@ -33,7 +34,7 @@ TEST_F(DeletePaletteTest, ShowsWhatIsAboutToGoAndOffersDeleteOnlyWhereAllowed) {
     EXPECT_TRUE(w.labInfo->text().contains("future palettes.\n\nThe macros in Keyboard Maestro"));
   });
   KM::ActivatePalette(0);
-  whileOpen<winDeletePalette>([](winDeletePalette& w) {
+  openAndDrive<winDeletePalette>([](winDeletePalette& w) {
     EXPECT_FALSE(w.pbDelete->isEnabled());
     EXPECT_EQ(w.labNameAlias->text(), "Original");
   });
@@ -43,7 +44,7 @@ TEST_F(DeletePaletteTest, DeclinedStaysOpenConfirmedDeletesAndCloses) {
   picture(pictures() + "/00.png", Qt::red);
   {
     ConfirmationAnswer cancel(false);
-    EXPECT_TRUE(whileOpen<winDeletePalette>([](winDeletePalette& w) {
+    EXPECT_TRUE(openAndDrive<winDeletePalette>([](winDeletePalette& w) {
       w.pbDelete->click();
       w.pbDelete->click();
     }));
@@ -52,7 +53,7 @@ TEST_F(DeletePaletteTest, DeclinedStaysOpenConfirmedDeletesAndCloses) {
     EXPECT_TRUE(view.calls.isEmpty());
   }
   ConfirmationAnswer ok(true);
-  EXPECT_FALSE(whileOpen<winDeletePalette>([](winDeletePalette& w) { w.pbDelete->click(); }));
+  EXPECT_FALSE(openAndDrive<winDeletePalette>([](winDeletePalette& w) { w.pbDelete->click(); }));
   EXPECT_EQ(KM::idxCP, 0);
   EXPECT_EQ(KM::DP.at(5).s_Alias, KM::noneMark);
   EXPECT_TRUE(QFileInfo::exists(desktop + "/DeletedPalettePictures/P05/00.png"));
@@ -63,27 +64,35 @@ TEST_F(DeletePaletteTest, FailedMoveIsReportedAndLeavesThePaletteAndTheWindow) {
   picture(pictures() + "/00.png", Qt::red);
   writeFile(desktop + "/DeletedPalettePictures", "in the way");
   ConfirmationAnswer ok(true);
-  EXPECT_TRUE(whileOpen<winDeletePalette>([](winDeletePalette& w) { w.pbDelete->click(); }));
+  EXPECT_TRUE(openAndDrive<winDeletePalette>([](winDeletePalette& w) { w.pbDelete->click(); }));
   EXPECT_EQ(logLines, QStringList{"Exception - winDeletePalette.pbDelete.Action"});
   EXPECT_EQ(KM::idxCP, 5);
   EXPECT_EQ(KM::DP.at(5).s_Alias, "Rubus");
   EXPECT_TRUE(QFileInfo::exists(pictures() + "/00.png"));
 }
 
+// Control as Qt reports it (Meta on macOS, where Qt's Control is Command) keeps the help
+// closed; Command does not.
 TEST_F(DeletePaletteTest, HelpShowsItsPageUnlessControlIsHeld) {
-  Qt::KeyboardModifiers held = Qt::NoModifier;
+  Qt::KeyboardModifiers held;
   KeyModifiers::setProbe([&] { return held; });
-  const Qt::KeyboardModifier control = KeyModifiers::controlModifier();
-  EXPECT_TRUE(whileOpen<winDeletePalette>([&](winDeletePalette& w) {
-    held = control;
-    const auto whileHeld = watchHelp();
-    w.pbHelpDelPal->click();
-    QCoreApplication::processEvents();
-    EXPECT_EQ(*whileHeld, "");
-
-    held = Qt::NoModifier;
-    const auto shown = watchHelp();
-    w.pbHelpDelPal->click();
-    EXPECT_EQ(*shown, "Help: Delete Palette");
-  }));
+  for (bool mac : {true, false}) {
+    SCOPED_TRACE(mac ? "macOS keys" : "other keys");
+    KeyModifiers::setMacMapping(mac);
+    const Qt::KeyboardModifier control = mac ? Qt::MetaModifier : Qt::ControlModifier;
+    const Qt::KeyboardModifier command = mac ? Qt::ControlModifier : Qt::MetaModifier;
+    EXPECT_TRUE(openAndDrive<winDeletePalette>([&](winDeletePalette& w) {
+      const std::pair<Qt::KeyboardModifiers, QString> cases[] = {
+          {control, ""}, {control | Qt::ShiftModifier, ""}, {command, "Help: Delete Palette"}, {{}, "Help: Delete Palette"}};
+      for (const auto& [keys, shown] : cases) {
+        held = keys;
+        // Events are let through inside, so nothing is left waiting for a help window.
+        EXPECT_EQ(helpTitleOpenedBy([&] {
+                    w.pbHelpDelPal->click();
+                    QCoreApplication::processEvents();
+                  }),
+                  shown);
+      }
+    }));
+  }
 }
