@@ -6,6 +6,7 @@
 #include "construct/winConstruct.h"
 #include "manage/winChangeAlias.h"
 #include "manage/winDeletePalette.h"
+#include "manage/winModifyPalette.h"
 #include "manage/winNewPalette.h"
 #include "manage/winSwitchPalette.h"
 #include "palette/MainMenuBar.h"
@@ -31,7 +32,7 @@ struct WindowEntry {
 const WindowEntry kWindowEntries[] = {
     {"miConstruct", &winConstruct::OpenModal},
     {"miButPic", &winButtonPics::OpenModal},
-    {"miModifyPalette", nullptr},
+    {"miModifyPalette", &winModifyPalette::OpenModal},
     {"miSwitchPalette", &winSwitchPalette::OpenModal},
     {"miDeletePalette", &winDeletePalette::OpenModal},
     {"miRenamePalette", &winChangeAlias::OpenModal},

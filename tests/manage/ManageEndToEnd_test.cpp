@@ -5,6 +5,7 @@
 #include "manage/ManageFixture.h"
 #include "manage/winChangeAlias.h"
 #include "manage/winDeletePalette.h"
+#include "manage/winModifyPalette.h"
 #include "palette/PaletteFixture.h"
 
 using ManageEndToEndTest = PaletteWindowTest;
@@ -63,3 +64,14 @@ TEST_F(ManageEndToEndTest, RenameOnePaletteDeleteAnotherAndTheStateFileHoldsBoth
   EXPECT_TRUE(messages.isEmpty()) << messages.join("\n").toStdString();
 }
 
+TEST_F(ManageEndToEndTest, CombinedWindowHasNoEntryButItsHandlerOpensIt) {
+  winMain& w = open();
+  EXPECT_EQ(MainMenuBar::shared().entry("miModifyPalette"), nullptr);
+  int opened = 0;
+  ModalSeam::ScopedDriver<winModifyPalette> driver([&](winModifyPalette& m) {
+    ++opened;
+    EXPECT_EQ(m.labCurrentName->text(), "P05");
+  });
+  EXPECT_TRUE(w._miModifyPalette_Action());
+  EXPECT_EQ(opened, 1);
+}
