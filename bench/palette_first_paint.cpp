@@ -108,6 +108,7 @@ int runPalette(int argc, char** argv) {
   FileTypesCommon::Initialize();
   FileTypeJpgPng::Initialize();
   App app(argc, argv);
+  const std::jthread fontDatabase = readFontDatabaseBeside();
   app.SetVersionData();
   MainMenuBar::shared();
   std::unique_ptr<winMain> window;

@@ -20,6 +20,7 @@ int main(int argc, char* argv[]) {
     FileTypesCommon::Initialize();
     FileTypeJpgPng::Initialize();
     app = std::make_unique<App>(argc, argv);
+    const std::jthread fontDatabase = readFontDatabaseBeside();
     app->SetVersionData();
     // The one menu bar, complete before any window exists.
     MainMenuBar::shared();

@@ -1,7 +1,9 @@
 #include "app/App.h"
 
+#include <QFontDatabase>
 #include <QTimer>
 #include <QWidget>
+#include <thread>
 
 #include "app/BundleInfo.h"
 #include "common/ErrorGuard.h"
@@ -162,16 +164,14 @@ bool App::LockDataFolder() {
   } catch (const RuntimeException&) {
     // The store's own loader reports a data folder that cannot be made.
   }
-  const QString path = folder.path() + "/" + kInstanceLockName;
-  if (dataFolderLock_ && dataFolderLock_->fileName() == path) return true;
-  auto lock = std::make_unique<QLockFile>(path);
-  // Held for the whole run: only a lock whose process is gone counts as stale.
-  lock->setStaleLockTime(0);
-  if (lock->tryLock(0)) {
-    dataFolderLock_ = std::move(lock);
-    return true;
+  switch (dataFolderLock_.take(folder.path() + "/" + kInstanceLockName)) {
+    case InstanceLock::Result::Taken:
+      return true;
+    case InstanceLock::Result::HeldElsewhere:
+      return false;
+    case InstanceLock::Result::Failed:
+      break;
   }
-  if (lock->error() == QLockFile::LockFailedError) return false;
   // A folder where no lock can be made cannot be shared safely either, but refusing to start
   // would lock the user out of their palettes.
   SystemLog::write(kNoLockLogLine.arg(folder.path()));
@@ -179,6 +179,10 @@ bool App::LockDataFolder() {
 }
 
 void App::Event_Close() {}
+
+std::jthread readFontDatabaseBeside() {
+  return std::jthread([] { QFontDatabase::families(); });
+}
 
 int failProgramStart(const std::exception& error) {
   const QString what = QString::fromUtf8(error.what());

@@ -2,11 +2,12 @@
 
 #include <QApplication>
 #include <QString>
-#include <QLockFile>
 #include <functional>
 #include <memory>
+#include <thread>
 
 #include "platform/FolderItem.h"
+#include "platform/InstanceLock.h"
 
 // The application object: one instance for the whole run, reached through App::current().
 class App : public QApplication {
@@ -58,8 +59,14 @@ class App : public QApplication {
   // False when another running instance holds the folder.
   bool LockDataFolder();
 
-  std::unique_ptr<QLockFile> dataFolderLock_;
+  InstanceLock dataFolderLock_;
 };
+
+// Reading the system's font configuration is a third of the palette window's first paint:
+// program start has it read on another thread, and Qt's lock on the font database makes the
+// first text wait for it should that come first. The thread reads the environment, so
+// nothing may change the environment while it runs; it ends when the result is destroyed.
+std::jthread readFontDatabaseBeside();
 
 // Program start's last resort for an error that nothing caught: log it, tell the user when
 // a window can still be shown, and answer the exit code.

@@ -315,9 +315,9 @@ void winMain::cnBut_Paint(int index, QPainter& g) {
       g.drawText(QPointF((W - tw) / 2, (H - th) / 2 + th), twoDigits(index));
     }
 
-    g.setFont(letterFont());
     const Btn& btn = KM::aBtn->at(static_cast<size_t>(index));
     if (btn.ShortcutShow && btn.Shortcut != KM::noneMark) {
+      g.setFont(letterFont());
       g.fillRect(QRectF(W - kBadgeSize, H - kBadgeSize, kBadgeSize, kBadgeSize), kBadgeFill);
       g.setPen(kLetterColour);
       g.drawText(QPointF(W - 10, H - 3), btn.Shortcut);

@@ -1,12 +1,12 @@
 #include <QApplication>
 #include <QDir>
-#include <QLockFile>
 #include <QTimer>
 #include <QWidget>
 
 #include "app/App.h"
 #include "app/BundleInfo.h"
 #include "help/HelpData.h"
+#include "platform/InstanceLock.h"
 #include "platform/UserFolders.h"
 #include "store/KM.h"
 #include "store/StoreFixture.h"
@@ -254,9 +254,8 @@ TEST_F(StartUpTest, SecondInstanceOnTheSameDataFolderChangesNothing) {
   QDir().mkpath(data());
   const QByteArray saved = stateFileText({"Saved"}).toUtf8();
   writeFile(data() + "/PreserveState.txt", saved);
-  QLockFile running(data() + "/.Tavelin.lock");  // as the first instance holds it
-  running.setStaleLockTime(0);
-  ASSERT_TRUE(running.tryLock(0));
+  InstanceLock running;  // as the first instance holds it
+  ASSERT_EQ(running.take(data() + "/.Tavelin.lock"), InstanceLock::Result::Taken);
 
   bool windowMade = false;
   EXPECT_EQ(App::current().Run([&] { windowMade = true; }), 0);
