@@ -36,8 +36,7 @@ void writeWholeFile(const FolderItem& file, const QString& content) {
   // The writer follows a link to replace what it points to: only a regular file may stand
   // there, never a folder, a device or a link to one, nor a link to nothing, which would
   // make a new file wherever it points.
-  const QFileInfo existing(file.path());
-  if ((existing.exists() || existing.isSymLink()) && !existing.isFile())
+  if (file.entryStands() && !QFileInfo(file.path()).isFile())
     throw IOException(QStringLiteral("%1 is not a plain file, so it is not replaced.").arg(file.path()));
   // The file is replaced only once the new content is complete on disk, so a failed write
   // leaves the previous file as it was.

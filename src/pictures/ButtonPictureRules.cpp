@@ -40,11 +40,6 @@ Opened open(const FolderItem& file) {
   return {true, size, std::move(image)};
 }
 
-bool entryStands(const FolderItem& item) {
-  const QFileInfo info(item.path());
-  return info.exists() || info.isSymLink();
-}
-
 std::vector<FolderItem> sortedEntries(const FolderItem& folder) {
   QStringList names = folder.childNames();
   std::sort(names.begin(), names.end(), StringUtils::lessByCodePoint);

@@ -34,9 +34,6 @@ struct Opened {
 // ever decoded still makes a picture of that size, with no image: its size alone refuses it.
 Opened open(const FolderItem& file);
 
-// Whether the entry itself stands there; a link counts even when its target is gone.
-bool entryStands(const FolderItem& item);
-
 // The folder's entries as they are now, hidden ones and folders included, in code-point
 // order of their names, so which item a pass meets first never depends on the file system.
 std::vector<FolderItem> sortedEntries(const FolderItem& folder);

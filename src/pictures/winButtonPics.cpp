@@ -256,7 +256,7 @@ void winButtonPics::PrepareWindow() {
 void winButtonPics::validationPass() {
   const FolderItem desktop = UserFolders::desktop();
   for (const FolderItem& item : ButtonPictureRules::sortedEntries(fiFolderPictureForPalette)) {
-    if (!ButtonPictureRules::entryStands(item) || item.isFolder()) continue;
+    if (!item.entryStands() || item.isFolder()) continue;
     if (item.name().startsWith(QLatin1Char('.'))) continue;
     const QString broken = ruleBroken(item);
     if (broken.isEmpty()) continue;
@@ -269,7 +269,7 @@ void winButtonPics::duplicatePass() {
   diFile.clear();
   const FolderItem desktop = UserFolders::desktop();
   for (const FolderItem& item : ButtonPictureRules::sortedEntries(fiFolderPictureForPalette)) {
-    if (!ButtonPictureRules::entryStands(item)) continue;
+    if (!item.entryStands()) continue;
     const QString name = item.name();
     const QString key = ButtonPictureRules::pictureKey(name);
     if (diFile.contains(ButtonPictureRules::caseFreeKey(key))) {

@@ -105,7 +105,7 @@ bool winButtonPics::acceptedToAdd(const QString& name, const QSize& size) {
 void winButtonPics::pbAdd_Action() {
   guarded(kAddAt, [&] {
     const QString name = fiPictureToAdd.name();
-    if (ButtonPictureRules::entryStands(fiFolderPictureForPalette.child(name))) {
+    if (fiFolderPictureForPalette.child(name).entryStands()) {
       Dialogs::messageBox(kNameTaken);
       return;
     }
@@ -157,7 +157,7 @@ void winButtonPics::pbToDesktop_Action() {
     FileTools::MoveRenameIfNecessary(file, deleted);
     // A move that failed has been reported; the picture is still in the folder, so it stays
     // listed and under review.
-    if (file.isNull() || ButtonPictureRules::entryStands(file)) return;
+    if (file.isNull() || file.entryStands()) return;
 
     diFile.remove(ButtonPictureRules::caseFreeKey(key));
     // The reviewed file's own row: the selection may have moved by keyboard since the click.

@@ -43,6 +43,12 @@ bool FolderItem::exists() const {
   return QFileInfo::exists(path_);
 }
 
+bool FolderItem::entryStands() const {
+  requireItem();
+  const QFileInfo info(path_);
+  return info.exists() || info.isSymLink();
+}
+
 bool FolderItem::isFolder() const {
   requireItem();
   return QFileInfo(path_).isDir();

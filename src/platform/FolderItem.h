@@ -25,6 +25,8 @@ class FolderItem {
   FolderItem child(const QString& name) const;
 
   bool exists() const;  // a file or a folder stands there
+  // The entry itself stands there: also a link to nothing, which exists() does not see.
+  bool entryStands() const;
   bool isFolder() const;
 
   // Each raises IOException when the file system refuses.
