@@ -86,9 +86,4 @@ inline Btn& buttonAt(qint64 i) {
   return KM::aBtn->at(static_cast<size_t>(i));
 }
 
-inline PaletteView& paletteWindow() {
-  if (!KM::paletteView) throw MissingObjectException(QStringLiteral("The palette window is not open."));
-  return *KM::paletteView;
-}
-
 }  // namespace ConstructTexts

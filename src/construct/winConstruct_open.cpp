@@ -110,12 +110,10 @@ void winConstruct::SetEntireRowVisibilty(qint64 row, bool visible) {
 
 void winConstruct::pbDone_Action() {
   guarded(control(QStringLiteral("pbDone"), QStringLiteral("Action")), [&] {
-    PaletteView& palette = paletteWindow();
+    PaletteView& palette = KM::PaletteWindow();
     // The row just below the grid is hidden; rows further down keep their visibility.
     if (KM::numRows < 10) SetEntireRowVisibilty(KM::numRows, false);
-    palette.EraseAllPictures();
-    palette.RedrawGrid();
-    palette.setPaletteTitle(KM::paleWinTitle);
+    KM::RedrawPalette(palette);
     close();
   });
 }

@@ -12,7 +12,7 @@ void winConstruct::tfWinTitle_TextChange() {
   guarded(control(QStringLiteral("tfWinTitle"), QStringLiteral("TextChange")), [&] {
     settleTitleField(*tfWinTitle);
     const QString title = tfWinTitle->text();
-    paletteWindow().setPaletteTitle(title);
+    KM::PaletteWindow().setPaletteTitle(title);
     KM::paleWinTitle = title;
     KM::paletteContentChange = true;
   });

@@ -1,6 +1,5 @@
 #include "manage/PaletteCreation.h"
 
-#include "common/RuntimeException.h"
 #include "common/TextCleanup.h"
 #include "store/KM.h"
 
@@ -13,14 +12,9 @@ QString aliasFromText(const QString& fieldText) {
 bool createFromAliasText(const QString& fieldText) {
   const QString alias = aliasFromText(fieldText);
   // Asked before the store changes: a palette nobody can see is not worth creating.
-  if (!KM::paletteView) throw MissingObjectException(QStringLiteral("The palette window is not open."));
-  PaletteView& window = *KM::paletteView;
+  PaletteView& window = KM::PaletteWindow();
   if (!KM::CreateNewPaletteAndActivate(alias)) return false;
-  window.EraseAllPictures();
-  window.RedrawGrid();
-  window.setPaletteTitle(KM::paleWinTitle);
-  window.setTipText(alias);
-  window.setNumberText(KM::paleName);
+  KM::ShowCurrentPalette(window);
   return true;
 }
 

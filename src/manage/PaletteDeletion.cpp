@@ -40,8 +40,7 @@ PaletteView& readyToDelete() {
     throw OutOfBoundsException(QStringLiteral("Palette slot %1 cannot be deleted.").arg(KM::idxCP));
   if (!KM::DP.front().complete())
     throw MissingObjectException(QStringLiteral("The first palette does not hold 100 buttons."));
-  if (!KM::paletteView) throw MissingObjectException(QStringLiteral("The palette window is not open."));
-  return *KM::paletteView;
+  return KM::PaletteWindow();
 }
 
 }  // namespace
@@ -78,11 +77,7 @@ bool confirmAndDelete() {
   KM::DP[static_cast<size_t>(KM::idxCP)].s_Alias = KM::noneMark;
   KM::idxCP = 0;
   KM::ActivatePalette(0);
-  window.EraseAllPictures();
-  window.RedrawGrid();
-  window.setPaletteTitle(KM::paleWinTitle);
-  window.setTipText(KM::paleAlias);
-  window.setNumberText(KM::paleName);
+  KM::ShowCurrentPalette(window);
   KM::paletteActiveChange = true;
   return true;
 }

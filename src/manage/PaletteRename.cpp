@@ -14,11 +14,6 @@ PaletteRecord& currentRecord() {
   return KM::DP[static_cast<size_t>(KM::idxCP)];
 }
 
-PaletteView& paletteWindow() {
-  if (!KM::paletteView) throw MissingObjectException(QStringLiteral("The palette window is not open."));
-  return *KM::paletteView;
-}
-
 bool sameText(const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
 
 // The cleaned alias made unique, or nothing when the record already holds it.
@@ -32,7 +27,7 @@ std::optional<QString> newAliasFor(const QString& cleaned) {
 namespace PaletteRename {
 
 void acceptChange(const QString& aliasText, const QString& title) {
-  PaletteView& window = paletteWindow();
+  PaletteView& window = KM::PaletteWindow();
   const std::optional<QString> alias = newAliasFor(TextCleanup::changedAlias(aliasText));
   if (!alias && sameText(title, KM::paleWinTitle)) return;
   if (alias) {
@@ -46,7 +41,7 @@ void acceptChange(const QString& aliasText, const QString& title) {
 }
 
 void changeAlias(const QString& aliasText) {
-  PaletteView& window = paletteWindow();
+  PaletteView& window = KM::PaletteWindow();
   const std::optional<QString> alias = newAliasFor(TextCleanup::newAlias(aliasText));
   if (!alias) return;
   currentRecord().s_Alias = *alias;

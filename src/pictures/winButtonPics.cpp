@@ -316,11 +316,7 @@ bool winButtonPics::lbButPic_CellClick(int row, int, int, int) {
 
 void winButtonPics::pbDone_Action() {
   guarded(kDoneAt, [&] {
-    if (PaletteView* view = KM::paletteView) {
-      view->EraseAllPictures();
-      view->RedrawGrid();
-      view->setPaletteTitle(KM::paleWinTitle);
-    }
+    if (PaletteView* view = KM::paletteView) KM::RedrawPalette(*view);
     close();
   });
 }

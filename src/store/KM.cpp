@@ -63,11 +63,6 @@ void writeMirrors(PaletteRecord& record) {
 
 QString placeholderAlias() { return StringUtils::Random(5, kPlaceholderLetters); }
 
-PaletteView& view() {
-  if (!KM::paletteView) throw MissingObjectException(QStringLiteral("The palette window is not open."));
-  return *KM::paletteView;
-}
-
 // A palette about to be created: the first freed slot, else a new one at the end. Made
 // complete before anything of the store changes.
 struct NewSlot {
@@ -194,6 +189,23 @@ void SavePaletteToDP() {
   });
 }
 
+PaletteView& PaletteWindow() {
+  if (!paletteView) throw MissingObjectException(QStringLiteral("The palette window is not open."));
+  return *paletteView;
+}
+
+void RedrawPalette(PaletteView& window) {
+  window.EraseAllPictures();
+  window.RedrawGrid();
+  window.setPaletteTitle(paleWinTitle);
+}
+
+void ShowCurrentPalette(PaletteView& window) {
+  RedrawPalette(window);
+  window.setTipText(paleAlias);
+  window.setNumberText(paleName);
+}
+
 void ChangeToPalette(qint64 i) {
   guarded(kmMethod("ChangeToPalette"), [i] {
     if (i == idxCP) {
@@ -202,13 +214,8 @@ void ChangeToPalette(qint64 i) {
     }
     SavePaletteToDP();
     ActivatePalette(i);
-    PaletteView& window = view();
-    window.EraseAllPictures();
-    window.RedrawGrid();
-    window.setPaletteTitle(paleWinTitle);
+    ShowCurrentPalette(PaletteWindow());
     paletteActiveChange = true;
-    window.setTipText(paleAlias);
-    window.setNumberText(paleName);
   });
 }
 

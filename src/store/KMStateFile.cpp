@@ -209,7 +209,7 @@ namespace KM {
 std::optional<QString> JSON_CreateData() {
   return guarded(kmMethod("JSON_CreateData"), []() -> std::optional<QString> {
     if (DP.empty()) throw MissingObjectException(QStringLiteral("The palette list is empty."));
-    if (!paletteView) throw MissingObjectException(QStringLiteral("The palette window is not open."));
+    const PaletteView& window = PaletteWindow();
 
     OrderedJson root = OrderedJson::array();
     root.get_ref<OrderedJson::array_t&>().reserve(1 + DP.size() * kElementsPerSlot);
@@ -217,10 +217,10 @@ std::optional<QString> JSON_CreateData() {
     header["LastPaletteIndex"] = static_cast<qint64>(DP.size()) - 1;
     header["CurrentPalette"] = idxCP;
     header["ReuseablePalette"] = utf8(reusablePaletteName);
-    header["WinTop"] = paletteView->Top();
-    header["WinLeft"] = paletteView->Left();
-    header["WinHeight"] = paletteView->Height();
-    header["WinWidth"] = paletteView->Width();
+    header["WinTop"] = window.Top();
+    header["WinLeft"] = window.Left();
+    header["WinHeight"] = window.Height();
+    header["WinWidth"] = window.Width();
     root.push_back(std::move(header));
 
     for (qint64 i = 0; i < static_cast<qint64>(DP.size()); ++i) {

@@ -24,4 +24,11 @@ class PaletteView {
 namespace KM {
 // The palette window while it exists; nullptr otherwise.
 inline PaletteView* paletteView = nullptr;
+
+// The palette window; MissingObjectException when it is not open.
+PaletteView& PaletteWindow();
+// The window shows the current palette's pictures afresh, its grid and its title.
+void RedrawPalette(PaletteView& window);
+// RedrawPalette, and the strip names the current palette: its alias and its Name/ID.
+void ShowCurrentPalette(PaletteView& window);
 }  // namespace KM
