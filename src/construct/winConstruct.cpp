@@ -7,6 +7,7 @@
 #include <QPainter>
 
 #include "common/Fonts.h"
+#include "common/Controls.h"
 #include "common/HelpButton.h"
 #include "common/TextColour.h"
 #include "construct/ConstructTexts.h"
@@ -27,23 +28,6 @@ constexpr int kTitleFieldUnits = 50;
 
 const char* const kCellIndex = "cellIndex";
 const char* const kCellPart = "cellPart";
-
-QLabel* label(QWidget* parent, const QString& text, const QRect& geometry, Qt::Alignment alignment,
-              const QColor& colour) {
-  auto* l = new QLabel(text, parent);
-  l->setGeometry(geometry);
-  l->setAlignment(alignment | Qt::AlignVCenter);
-  // Aliases, titles and shortcuts come from the state file: shown as written.
-  l->setTextFormat(Qt::PlainText);
-  setTextColour(*l, colour);
-  return l;
-}
-
-QPushButton* pushButton(QWidget* parent, const QString& caption, const QRect& geometry) {
-  auto* b = new QPushButton(caption, parent);
-  b->setGeometry(geometry);
-  return b;
-}
 
 QCheckBox* checkBox(QWidget* parent, const QString& caption, const QString& tip, const QRect& geometry) {
   auto* c = new QCheckBox(caption, parent);
@@ -107,11 +91,11 @@ void winConstruct::buildPaletteArea() {
   pbAllVisibleOnButton = pushButton(this, kLaidOutAllVisible, {195, 80, 160, 20});
   pbAllVisibleOnButton->setToolTip(kAllVisibleTip);
 
-  labNmID = label(this, kNameIDLabel, {380, 20, 80, 20}, Qt::AlignRight, kCaptionGrey);
-  labNameID = label(this, kLaidOutNameID, {470, 20, 100, 20}, Qt::AlignLeft, Qt::black);
-  labNmAls = label(this, kNameAliasLabel, {380, 50, 80, 20}, Qt::AlignRight, kCaptionGrey);
-  labNameAlias = label(this, kLaidOutAlias, {470, 50, 150, 20}, Qt::AlignLeft, Qt::black);
-  labWinTitle = label(this, kWindowTitleLabel, {365, 80, 90, 20}, Qt::AlignRight, kCaptionGrey);
+  labNmID = plainLabel(this, kNameIDLabel, {380, 20, 80, 20}, kCaptionGrey, Qt::AlignRight);
+  labNameID = plainLabel(this, kLaidOutNameID, {470, 20, 100, 20}, Qt::black, Qt::AlignLeft);
+  labNmAls = plainLabel(this, kNameAliasLabel, {380, 50, 80, 20}, kCaptionGrey, Qt::AlignRight);
+  labNameAlias = plainLabel(this, kLaidOutAlias, {470, 50, 150, 20}, Qt::black, Qt::AlignLeft);
+  labWinTitle = plainLabel(this, kWindowTitleLabel, {365, 80, 90, 20}, kCaptionGrey, Qt::AlignRight);
 
   tfWinTitle = new QLineEdit(this);
   tfWinTitle->setGeometry(470, 80, 185, 22);
@@ -134,7 +118,8 @@ void winConstruct::buildGrid() {
     const int left = kGridLeft + kCellSize * (i % 10), top = kGridTop + kCellSize * (i / 10);
     auto* cell = new BorderedRect(this);
     cell->setGeometry(left, top, kCellSize, kCellSize);
-    QLabel* letter = label(cell, KM::noneMark, {15, 13, 17, 19}, Qt::AlignRight, GridColours::kLetterNotShown);
+    QLabel* letter =
+        plainLabel(cell, KM::noneMark, {15, 13, 17, 19}, GridColours::kLetterNotShown, Qt::AlignRight);
     letter->setFont(letterFont);
     rectGrid[static_cast<size_t>(i)] = cell;
     labSC[static_cast<size_t>(i)] = letter;
@@ -142,7 +127,7 @@ void winConstruct::buildGrid() {
   // Over the cells, so that each number stays on top of its cell's corner.
   for (int i = 0; i < kCells; ++i) {
     const int left = kGridLeft + kCellSize * (i % 10), top = kGridTop + kCellSize * (i / 10);
-    labBut[static_cast<size_t>(i)] = label(this, QString(), {left, top, 17, 17}, Qt::AlignHCenter, Qt::black);
+    labBut[static_cast<size_t>(i)] = plainLabel(this, QString(), {left, top, 17, 17}, Qt::black, Qt::AlignHCenter);
   }
   for (int i = 0; i < kCells; ++i) {
     const std::pair<QWidget*, CellPart> parts[] = {{rectGrid[static_cast<size_t>(i)], CellPart::Rect},
@@ -157,7 +142,7 @@ void winConstruct::buildGrid() {
 }
 
 void winConstruct::buildEditArea() {
-  labID = label(this, kNoButton, {472, 130, 100, 20}, Qt::AlignHCenter, Qt::black);
+  labID = plainLabel(this, kNoButton, {472, 130, 100, 20}, Qt::black, Qt::AlignHCenter);
   labID->setFont(Fonts::system(18));
 
   gbShortcut = new QGroupBox(kShortcut, this);
@@ -167,8 +152,8 @@ void winConstruct::buildEditArea() {
   caption.setBold(true);
   gbShortcut->setFont(caption);
 
-  labShortcut = label(gbShortcut, KM::noneMark, {560 - 395, 197 - 169, 40, 38}, Qt::AlignHCenter,
-                      GridColours::kLetterShown);
+  labShortcut = plainLabel(gbShortcut, KM::noneMark, {560 - 395, 197 - 169, 40, 38}, GridColours::kLetterShown,
+                           Qt::AlignHCenter);
   QFont bigLetter = Fonts::named(QStringLiteral("Menlo"), 24, QFont::Monospace);
   bigLetter.setBold(true);
   labShortcut->setFont(bigLetter);
@@ -180,12 +165,12 @@ void winConstruct::buildEditArea() {
 
   cbVisOnBtn = checkBox(this, kVisibleOnButton, kVisibleOnButtonTip, {503, 252, 130, 20});
 
-  labTip = label(this, kTip, {380, 300, 40, 20}, Qt::AlignRight, kFieldLabel);
+  labTip = plainLabel(this, kTip, {380, 300, 40, 20}, kFieldLabel, Qt::AlignRight);
   tfTip = new QLineEdit(this);
   tfTip->setGeometry(432, 302, 220, 22);
   tfTip->setEnabled(false);
 
-  labInfo = label(this, kInfo, {380, 330, 40, 20}, Qt::AlignRight, kFieldLabel);
+  labInfo = plainLabel(this, kInfo, {380, 330, 40, 20}, kFieldLabel, Qt::AlignRight);
   taInfo = new QPlainTextEdit(this);
   taInfo->setGeometry(430, 337, 220, 100);
   taInfo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -203,11 +188,11 @@ void winConstruct::buildEditArea() {
 void winConstruct::buildBottomArea() {
   const QFont small = Fonts::system(11);
   rectTip = swatch(this, kHasTipTip, 20);
-  labHasTip = label(this, kHasTip, {40, 495, 50, 15}, Qt::AlignLeft, kLegendText);
+  labHasTip = plainLabel(this, kHasTip, {40, 495, 50, 15}, kLegendText, Qt::AlignLeft);
   rectInfo = swatch(this, kHasInfoTip, 100);
-  labHasInfo = label(this, kHasInfo, {120, 495, 50, 15}, Qt::AlignLeft, kLegendText);
+  labHasInfo = plainLabel(this, kHasInfo, {120, 495, 50, 15}, kLegendText, Qt::AlignLeft);
   rectInvisible = swatch(this, kInvisibleTip, 180);
-  labInvisible = label(this, kInvisible, {200, 495, 50, 15}, Qt::AlignLeft, kLegendText);
+  labInvisible = plainLabel(this, kInvisible, {200, 495, 50, 15}, kLegendText, Qt::AlignLeft);
   for (QLabel* legend : {labHasTip, labHasInfo, labInvisible}) legend->setFont(small);
 
   PushButton1 = pushButton(this, kButton, {472, 506, 80, 20});

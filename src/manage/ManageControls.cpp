@@ -3,7 +3,6 @@
 #include <QFontMetrics>
 
 #include "common/Fonts.h"
-#include "common/TextColour.h"
 
 namespace {
 constexpr int kSystemFontSize = 13;
@@ -14,20 +13,8 @@ namespace ManageControls {
 
 QFont windowFont() { return Fonts::system(kSystemFontSize); }
 
-QLabel* label(QWidget* parent, const QString& text, const QRect& place, const QColor& colour,
-              Qt::Alignment alignment) {
-  auto* l = new QLabel(parent);
-  l->setTextFormat(Qt::PlainText);
-  l->setText(text);
-  l->setGeometry(place);
-  l->setAlignment(alignment);
-  l->setTextInteractionFlags(Qt::NoTextInteraction);
-  setTextColour(*l, colour);
-  return l;
-}
-
 QLabel* caption(QWidget* parent, const QString& text, const QRect& place, const QColor& colour) {
-  QLabel* l = label(parent, text, place, colour, Qt::AlignRight | Qt::AlignVCenter);
+  QLabel* l = plainLabel(parent, text, place, colour, Qt::AlignRight | Qt::AlignVCenter);
   // The places suit the macOS system font; a wider one (DejaVu on Linux) would lose the
   // caption's first letters, so it is made smaller until the caption fits.
   QFont font = parent->font();
@@ -38,15 +25,9 @@ QLabel* caption(QWidget* parent, const QString& text, const QRect& place, const 
 }
 
 QLabel* information(QWidget* parent, const QString& text, const QRect& place) {
-  QLabel* l = label(parent, text, place, kInformationColour, Qt::AlignLeft | Qt::AlignTop);
+  QLabel* l = plainLabel(parent, text, place, kInformationColour, Qt::AlignLeft | Qt::AlignTop);
   l->setWordWrap(true);
   return l;
-}
-
-QPushButton* pushButton(QWidget* parent, const QString& text, const QRect& place) {
-  auto* b = new QPushButton(text, parent);
-  b->setGeometry(place);
-  return b;
 }
 
 QLineEdit* textField(QWidget* parent, const QRect& place, bool framed) {

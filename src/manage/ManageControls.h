@@ -3,7 +3,7 @@
 #include <QColor>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
+#include "common/Controls.h"
 #include <QRect>
 #include <QString>
 
@@ -17,15 +17,10 @@ inline const QColor kInformationColour{0x93, 0x51, 0x00};
 // The system font at its default size, for a whole window.
 QFont windowFont();
 
-// One line of text in a colour.
-QLabel* label(QWidget* parent, const QString& text, const QRect& place, const QColor& colour = Qt::black,
-              Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter);
 // A field's caption: right-aligned, grey unless it lies on a coloured panel.
 QLabel* caption(QWidget* parent, const QString& text, const QRect& place, const QColor& colour = kCaptionColour);
 // The window's explanation: wrapped, brown, not selectable.
 QLabel* information(QWidget* parent, const QString& text, const QRect& place);
-
-QPushButton* pushButton(QWidget* parent, const QString& text, const QRect& place);
 
 // One line, white with black text, or without frame and background so it reads like a
 // label; no spell checking and no focus ring.

@@ -47,7 +47,7 @@ PreviewWindow::PreviewWindow(const QString& windowName, const QString& title)
     this->*place.canvas = canvas;
   }
   labNmID = caption(this, kNameIDCaption, {20, 190, 80, 20});
-  labNameID = label(this, kNameIDLaidOut, {110, 190, 100, 20});
+  labNameID = plainLabel(this, kNameIDLaidOut, {110, 190, 100, 20});
   labNmAls = caption(this, kAliasCaption, {20, 220, 80, 20});
   labWinTit = caption(this, kTitleCaption, {20, 250, 80, 20});
 }

@@ -43,8 +43,8 @@ winDeletePalette::winDeletePalette() : PreviewWindow(kWindow, kTitle) {
   using namespace ManageControls;
   pbCancel = pushButton(this, kCancel, {279, 360, 80, 20});
   pbDelete = pushButton(this, kDelete, {400, 360, 80, 20});
-  labNameAlias = label(this, kAliasLaidOut, {110, 220, 150, 20});
-  labWindowTitle = label(this, kTitleLaidOut, {110, 250, 150, 20});
+  labNameAlias = plainLabel(this, kAliasLaidOut, {110, 220, 150, 20});
+  labWindowTitle = plainLabel(this, kTitleLaidOut, {110, 250, 150, 20});
   pbHelpDelPal = makeHelpButton(this, {465, 10, 25, 25});
   labInfo = information(this, kInformation, {259, 57, 221, 236});
   labInfo->setEnabled(false);

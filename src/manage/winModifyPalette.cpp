@@ -88,7 +88,7 @@ winModifyPalette::winModifyPalette() : ModalWindow(nullptr) {
   rectNewPalette = panel(this, {20, 150, 320, 100}, kGreen);
   rectDelete = panel(this, {20, 280, 320, 60}, kRed);
 
-  labCurrentName = label(this, kNameLaidOut, {40, 35, 30, 22}, kOnBlue);
+  labCurrentName = plainLabel(this, kNameLaidOut, {40, 35, 30, 22}, kOnBlue);
   QFont bold = labCurrentName->font();
   bold.setBold(true);
   labCurrentName->setFont(bold);

@@ -4,10 +4,10 @@
 #include <limits>
 
 #include "common/ErrorGuard.h"
-#include "common/Fonts.h"
 #include "common/HelpButton.h"
 #include "common/StringUtils.h"
 #include "help/HelpData.h"
+#include "manage/ManageControls.h"
 #include "manage/PaletteCreation.h"
 
 namespace {
@@ -34,15 +34,9 @@ const auto kCancelAction =
 const auto kHelpAction =
     ReportLocation::controlEvent(kWindow, QStringLiteral("pbHelpNewPal"), QStringLiteral("Action"));
 
-constexpr int kFontSize = 13;
 // Down to just above the Name/Alias row.
 constexpr int kInfoMaxHeight = 165;
 
-void setTextColour(QWidget* control, const QColor& colour) {
-  QPalette pal = control->palette();
-  pal.setColor(QPalette::WindowText, colour);
-  control->setPalette(pal);
-}
 }  // namespace
 
 void winNewPalette::OpenModal() {
@@ -57,36 +51,20 @@ winNewPalette::winNewPalette() : ModalWindow(nullptr) {
   setModal(true);
   setWindowTitle(kTitle);
   setFixedSize(500, 400);
-  setFont(Fonts::system(kFontSize));
+  setFont(ManageControls::windowFont());
 
-  labInfo = new QLabel(kInfo, this);
-  labInfo->setGeometry(20, 47, 460, 123);
-  labInfo->setTextFormat(Qt::PlainText);
-  labInfo->setWordWrap(true);
-  labInfo->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  labInfo->setTextInteractionFlags(Qt::NoTextInteraction);
-  setTextColour(labInfo, QColor(0x93, 0x51, 0x00));
+  labInfo = ManageControls::information(this, kInfo, {20, 47, 460, 123});
   // A wider platform font wraps the text onto more lines: the label grows into the free
   // space above the field rather than cut off its last line.
   labInfo->resize(labInfo->width(), std::clamp(labInfo->heightForWidth(labInfo->width()), 123, kInfoMaxHeight));
 
-  labNmAls = new QLabel(kNameAlias, this);
-  labNmAls->setGeometry(20, 220, 80, 20);
-  labNmAls->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-  setTextColour(labNmAls, QColor(0x91, 0x91, 0x91));
+  labNmAls = ManageControls::caption(this, kNameAlias, {20, 220, 80, 20});
 
-  tfAlias = new QLineEdit(this);
-  tfAlias->setGeometry(112, 222, 182, 22);
+  tfAlias = ManageControls::textField(this, {112, 222, 182, 22});
   tfAlias->setMaxLength(std::numeric_limits<int>::max());
-  QPalette field = tfAlias->palette();
-  field.setColor(QPalette::Base, Qt::white);
-  field.setColor(QPalette::Text, Qt::black);
-  tfAlias->setPalette(field);
 
-  pbCancel = new QPushButton(kCancel, this);
-  pbCancel->setGeometry(300, 360, 80, 20);
-  pbOK = new QPushButton(kOK, this);
-  pbOK->setGeometry(400, 360, 80, 20);
+  pbCancel = pushButton(this, kCancel, {300, 360, 80, 20});
+  pbOK = pushButton(this, kOK, {400, 360, 80, 20});
   pbHelpNewPal = makeHelpButton(this, {465, 10, 25, 25});
   clearDefaultButtons(*this);
 

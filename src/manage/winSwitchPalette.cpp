@@ -6,6 +6,7 @@
 #include <QStyledItemDelegate>
 
 #include "common/Anchors.h"
+#include "common/Controls.h"
 #include "common/DisplayText.h"
 #include "common/ErrorGuard.h"
 #include "common/Fonts.h"
@@ -45,13 +46,7 @@ constexpr int kRowHeight = 20;
 
 QLabel* makeLabel(QWidget* parent, const QString& text, const QRect& geometry, const QColor& colour,
                   Qt::Alignment alignment, Qt::Edges anchors) {
-  auto* label = new QLabel(text, parent);
-  label->setGeometry(geometry);
-  label->setTextFormat(Qt::PlainText);
-  label->setAlignment(alignment | Qt::AlignVCenter);
-  QPalette pal = label->palette();
-  pal.setColor(QPalette::WindowText, colour);
-  label->setPalette(pal);
+  QLabel* label = plainLabel(parent, text, geometry, colour, alignment);
   anchorToEdges(label, anchors);
   return label;
 }
@@ -124,10 +119,8 @@ winSwitchPalette::winSwitchPalette() : ModalWindow(nullptr) {
                              Qt::AlignLeft, Qt::LeftEdge | Qt::BottomEdge);
   for (QLabel* bold : {labChoiceName, labChoiceAlias}) bold->setFont(Fonts::system(kFontSize, true));
 
-  pbCancel = new QPushButton(kCancel, this);
-  pbCancel->setGeometry(20, 360, 80, 20);
-  pbOK = new QPushButton(kOK, this);
-  pbOK->setGeometry(140, 360, 80, 20);
+  pbCancel = pushButton(this, kCancel, {20, 360, 80, 20});
+  pbOK = pushButton(this, kOK, {140, 360, 80, 20});
   pbOK->setEnabled(false);
   for (QPushButton* pb : {pbCancel, pbOK}) anchorToEdges(pb, Qt::LeftEdge | Qt::BottomEdge);
   clearDefaultButtons(*this);

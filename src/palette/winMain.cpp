@@ -10,6 +10,7 @@
 #include <algorithm>
 
 #include "app/App.h"
+#include "common/Controls.h"
 #include "common/DisplayText.h"
 #include "common/ErrorGuard.h"
 #include "common/FileTools.h"
@@ -100,17 +101,8 @@ QSizeF numberMeasure(qreal wrapWidth) {
 }
 
 QLabel* stripLabel(QWidget* parent, const QString& text, const QFont& font, const QColor& colour) {
-  auto* label = new QLabel(parent);
-  // Tips and aliases are shown as written, even when they look like HTML.
-  label->setTextFormat(Qt::PlainText);
-  label->setText(text);
-  label->setAlignment(Qt::AlignCenter);
-  label->setWordWrap(false);
-  label->setTextInteractionFlags(Qt::NoTextInteraction);
+  QLabel* label = plainLabel(parent, text, QRect(), colour, Qt::AlignCenter);
   label->setFont(font);
-  QPalette palette = label->palette();
-  palette.setColor(QPalette::WindowText, colour);
-  label->setPalette(palette);
   return label;
 }
 

@@ -6,13 +6,13 @@
 
 #include "app/App.h"
 #include "common/Anchors.h"
+#include "common/Controls.h"
 #include "common/DisplayText.h"
 #include "common/ErrorGuard.h"
 #include "common/FileTools.h"
 #include "common/HelpButton.h"
 #include "common/PictureFile.h"
 #include "common/RuntimeException.h"
-#include "common/TextColour.h"
 #include "help/HelpData.h"
 #include "pictures/ButtonPictureRules.h"
 #include "platform/Dialogs.h"
@@ -66,37 +66,22 @@ const auto kValidNameAt = ReportLocation::windowMethod(kWindow, QStringLiteral("
 
 QPointer<winButtonPics> shared;
 
-QLabel* newLabel(QWidget* parent, const QString& text, const QRect& at) {
-  auto* label = new QLabel(parent);
-  // File names and aliases are shown as written, never as HTML.
-  label->setTextFormat(Qt::PlainText);
-  label->setText(text);
-  label->setWordWrap(false);
-  label->setTextInteractionFlags(Qt::NoTextInteraction);
-  label->setGeometry(at);
-  return label;
-}
-
 QLabel* keyLabel(QWidget* parent, const QString& text, const QRect& at, const QColor& c) {
-  QLabel* label = newLabel(parent, text, at);
+  QLabel* label = plainLabel(parent, text, at, c);
   QFont bold = label->font();
   bold.setBold(true);
   label->setFont(bold);
-  setTextColour(*label, c);
   return label;
 }
 
 QLabel* sizeCaption(QWidget* parent, const QString& text, const QRect& at) {
-  QLabel* label = newLabel(parent, text, at);
-  setTextColour(*label, kSizeCaptionColour);
-  label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  QLabel* label = plainLabel(parent, text, at, kSizeCaptionColour, Qt::AlignRight);
   label->hide();
   return label;
 }
 
 QPushButton* newButton(QWidget* parent, const QString& text, const QRect& at, bool enabled) {
-  auto* button = new QPushButton(text, parent);
-  button->setGeometry(at);
+  QPushButton* button = pushButton(parent, text, at);
   button->setEnabled(enabled);
   return button;
 }
@@ -156,7 +141,7 @@ winButtonPics::winButtonPics() : ModalWindow(nullptr) {
   lbButPic->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   lbButPic->setEditTriggers(QAbstractItemView::NoEditTriggers);
   lbButPic->viewport()->installEventFilter(this);
-  labSelect = newLabel(this, kReviewPicture, {366, 30, 214, 20});
+  labSelect = plainLabel(this, kReviewPicture, {366, 30, 214, 20});
   cnShow = new PictureCanvas(this);
   cnShow->setGeometry(335, 60, 64, 64);
   pbToDesktop = newButton(this, kRemove, {332, 138, 160, 20}, false);
@@ -168,23 +153,23 @@ winButtonPics::winButtonPics() : ModalWindow(nullptr) {
   rectLine->BorderColorTopLeft = kLineTopLeft;
   rectLine->BorderColorBottomRight = kLineBottomRight;
   pbSelectPicToAdd = newButton(this, kSelectPicToAdd, {332, 185, 160, 20}, true);
-  labPicToAdd = newLabel(this, kPictureName, {366, 217, 214, 20});
+  labPicToAdd = plainLabel(this, kPictureName, {366, 217, 214, 20});
   cnShowPicAdd = new PictureCanvas(this);
   cnShowPicAdd->setGeometry(335, 250, 64, 64);
   labID_Add = keyLabel(this, kPID, {332, 217, 20, 20}, kAddKeyColour);
   pbAdd = newButton(this, kAdd, {504, 325, 80, 20}, false);
   pbCancelAdd = newButton(this, kCancel, {408, 325, 80, 20}, false);
   labRevHt = sizeCaption(this, kHt, {410, 60, 25, 20});
-  labRevHtValue = newLabel(this, QString(), {445, 60, 40, 20});
+  labRevHtValue = plainLabel(this, QString(), {445, 60, 40, 20});
   labRevWth = sizeCaption(this, kWth, {410, 80, 25, 20});
-  labRevWthValue = newLabel(this, QString(), {445, 80, 40, 20});
+  labRevWthValue = plainLabel(this, QString(), {445, 80, 40, 20});
   labAddHt = sizeCaption(this, kHt, {410, 250, 25, 20});
-  labAddHtValue = newLabel(this, QString(), {445, 250, 40, 20});
+  labAddHtValue = plainLabel(this, QString(), {445, 250, 40, 20});
   labAddWth = sizeCaption(this, kWth, {410, 270, 25, 20});
-  labAddWthValue = newLabel(this, QString(), {445, 270, 40, 20});
-  labCurrentName = newLabel(this, kPName, {335, 0, 40, 20});
+  labAddWthValue = plainLabel(this, QString(), {445, 270, 40, 20});
+  labCurrentName = plainLabel(this, kPName, {335, 0, 40, 20});
   labCurrentName->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-  labCurrentAlias = newLabel(this, kAlias, {387, 0, 139, 20});
+  labCurrentAlias = plainLabel(this, kAlias, {387, 0, 139, 20});
   pbHelpButGraphics = makeHelpButton(this, {565, 10, 25, 25});
 
   anchorToEdges(pbDone, Qt::RightEdge | Qt::BottomEdge);

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QColor>
+#include <QLabel>
+#include <QPushButton>
+#include <QRect>
+#include <QString>
+
+// A label that shows its text as written, never as HTML (aliases, titles, file names and
+// tips come from the user), and takes no part in selection. Without a vertical alignment
+// the text is centred vertically.
+QLabel* plainLabel(QWidget* parent, const QString& text, const QRect& place, const QColor& colour = Qt::black,
+                   Qt::Alignment alignment = Qt::AlignLeft);
+
+QPushButton* pushButton(QWidget* parent, const QString& text, const QRect& place);
