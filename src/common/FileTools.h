@@ -47,11 +47,19 @@ void DictionaryToFileItem(const Dictionary& dictionary, const QString& fileName,
 // --- Moving and renaming ---
 
 // Creates every missing folder of the path below the home folder; a path that does not
-// begin with the home path is taken relative to it.
+// lie in the home folder is taken relative to it.
 void CreateAllFoldersInPath(const QString& path);
 
-// Moves the item into the destination; when its name is taken there it arrives as
-// "n_" + name, n the first number free in both the destination and the source folder.
+// Creates the folder and every missing folder above it, wherever it lies: in the home
+// folder through CreateAllFoldersInPath, elsewhere (a Desktop set outside home) at its own
+// path. Nothing tells whether it succeeded.
+void CreateAllFoldersOf(const FolderItem& folder);
+
+// Moves the item into the destination; when its name is taken there (by any entry, a link
+// to nothing included, also one that appears meanwhile) it arrives as "n_" + name, n the
+// first number free in both the destination and the source folder, the name shortened
+// before its extension where the file system takes no longer one. The move completes or
+// changes nothing, also across file systems.
 void MoveRenameIfNecessary(const FolderItem& item, const FolderItem& destination);
 
 // Gives the parent's item presentName the name futureName, after checking that the parent

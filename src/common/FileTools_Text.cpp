@@ -131,7 +131,8 @@ void FolderFilesToArray(const FolderItem& folder, QStringList& names) {
     for (const QString& name : folder.childNames()) {
       if (name.startsWith(QLatin1Char('.'))) continue;
       const FolderItem entry = folder.child(name);
-      if (entry.isNull() || entry.isFolder()) continue;
+      // A name that is not valid text reaches here changed, and names no entry.
+      if (entry.isNull() || !entry.entryStands() || entry.isFolder()) continue;
       names.append(name);
     }
   });

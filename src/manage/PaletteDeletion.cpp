@@ -59,12 +59,24 @@ void clearPictureFolder(const FolderItem& dataFolder, const FolderItem& desktop,
     folder.remove();
     return;
   }
-  FolderItem target = deletedPicturesFolder(desktop);
-  if (target.child(paletteName).exists()) {
-    target = childOf(target, RtrnDateString::rsAlphaDateTime(kStampKind) + paletteName);
-    target.createFolder();
+  const FolderItem target = deletedPicturesFolder(desktop);
+  // Any entry there takes the name, a link to nothing included, also one that appears
+  // meanwhile: the folder then goes one level deeper.
+  if (!target.child(paletteName).entryStands() &&
+      folder.tryMoveInto(target, paletteName) == FolderItem::MoveResult::Done)
+    return;
+  const FolderItem stamped = childOf(target, RtrnDateString::rsAlphaDateTime(kStampKind) + paletteName);
+  stamped.createFolder();
+  try {
+    folder.moveInto(stamped, paletteName);
+  } catch (const RuntimeException&) {
+    // Only the empty folder made for it goes again; a plain remove refuses anything else.
+    try {
+      stamped.remove();
+    } catch (const RuntimeException&) {
+    }
+    throw;
   }
-  folder.moveInto(target, paletteName);
 }
 
 bool confirmAndDelete() {

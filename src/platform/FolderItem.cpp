@@ -1,11 +1,14 @@
 #include "platform/FolderItem.h"
 
+#include <unistd.h>
+
 #include <QDir>
 #include <QFileInfo>
 #include <filesystem>
 #include <system_error>
 
 #include "common/RuntimeException.h"
+#include "platform/EntryMove.h"
 
 FolderItem::FolderItem(const QString& path)
     : path_(path.isEmpty() ? QString() : QDir::cleanPath(QDir(path).absolutePath())) {}
@@ -54,6 +57,13 @@ bool FolderItem::isFolder() const {
   return QFileInfo(path_).isDir();
 }
 
+qsizetype FolderItem::longestName() const {
+  requireItem();
+  constexpr qsizetype kUsual = 255;
+  const long longest = ::pathconf(QFile::encodeName(path_).constData(), _PC_NAME_MAX);
+  return longest > 0 ? static_cast<qsizetype>(longest) : kUsual;
+}
+
 void FolderItem::createFolder() const {
   requireItem();
   if (!QDir().mkdir(path_))
@@ -99,87 +109,65 @@ QStringList FolderItem::childNames() const {
 }
 
 namespace {
-namespace fs = std::filesystem;
 
-fs::path fsPath(const QString& path) { return fs::path(QFile::encodeName(path).toStdString()); }
+std::filesystem::path fsPath(const QString& path) { return std::filesystem::path(QFile::encodeName(path).toStdString()); }
 
-QString describe(const std::error_code& ec) { return QString::fromStdString(ec.message()); }
+bool isText(const QByteArray& raw) { return QFile::encodeName(QFile::decodeName(raw)) == raw; }
 
-bool standsThere(const fs::path& p) {
-  std::error_code ec;
-  return fs::exists(fs::symlink_status(p, ec));
-}
-
-bool sameBytes(const fs::path& a, const fs::path& b) {
-  QFile fa(QFile::decodeName(a.c_str())), fb(QFile::decodeName(b.c_str()));
-  if (!fa.open(QIODevice::ReadOnly) || !fb.open(QIODevice::ReadOnly) || fa.size() != fb.size()) return false;
-  constexpr qint64 kChunk = 1 << 16;
-  while (!fa.atEnd()) {
-    if (fa.read(kChunk) != fb.read(kChunk)) return false;
-  }
-  return fb.atEnd();
-}
-
-// One entry and, for a folder, everything below it are the same in the copy.
-bool sameTree(const fs::path& source, const fs::path& copy) {
-  std::error_code ec;
-  const fs::file_status s = fs::symlink_status(source, ec);
-  if (ec || fs::symlink_status(copy, ec).type() != s.type() || ec) return false;
-  if (fs::is_symlink(s)) return fs::read_symlink(source, ec) == fs::read_symlink(copy, ec) && !ec;
-  if (fs::is_regular_file(s)) return sameBytes(source, copy);
-  if (!fs::is_directory(s)) return true;
-  std::size_t count = 0;
-  for (fs::directory_iterator it(source, ec), end; !ec && it != end; it.increment(ec)) {
-    ++count;
-    if (!sameTree(it->path(), copy / it->path().filename())) return false;
-  }
-  if (ec) return false;
-  std::size_t copied = 0;
-  for (fs::directory_iterator it(copy, ec), end; !ec && it != end; it.increment(ec)) ++copied;
-  return !ec && copied == count;
-}
-
-fs::path freeTarget(const FolderItem& folder, const QString& newName) {
+// The target entry for a move or copy into the folder.
+std::filesystem::path targetIn(const FolderItem& folder, const QString& newName) {
   const FolderItem target = folder.child(newName);
   if (target.isNull()) throw IOException(QStringLiteral("%1 cannot name an item.").arg(newName));
-  const fs::path p = fsPath(target.path());
-  if (standsThere(p)) throw IOException(QStringLiteral("%1 already exists.").arg(target.path()));
-  return p;
+  return fsPath(target.path());
 }
 
-void copyVerified(const fs::path& source, const fs::path& target) {
-  std::error_code ec;
-  fs::copy(source, target, fs::copy_options::recursive | fs::copy_options::copy_symlinks, ec);
-  if (ec || !sameTree(source, target)) {
-    std::error_code ignored;
-    fs::remove_all(target, ignored);  // the target did not exist before: only our copy goes
-    throw IOException(QStringLiteral("Could not copy %1 to %2%3")
-                          .arg(QFile::decodeName(source.c_str()), QFile::decodeName(target.c_str()),
-                               ec ? ": " + describe(ec) : QStringLiteral(": the copy differs.")));
-  }
+void requireMoved(FolderItem::MoveResult result, const FolderItem& folder, const QString& newName) {
+  if (result == FolderItem::MoveResult::NameTaken)
+    throw IOException(QStringLiteral("%1 already exists.").arg(folder.child(newName).path()));
+  if (result == FolderItem::MoveResult::NameTooLong)
+    throw IOException(QStringLiteral("%1 is too long a name for %2.").arg(newName, folder.path()));
 }
+
 }  // namespace
 
-void FolderItem::copyInto(const FolderItem& folder, const QString& newName) const {
+FolderItem::MoveResult FolderItem::tryMoveInto(const FolderItem& folder, const QString& newName) const {
   requireItem();
-  const fs::path source = fsPath(path_);
-  if (!standsThere(source)) throw IOException(QStringLiteral("%1 does not exist.").arg(path_));
-  copyVerified(source, freeTarget(folder, newName));
+  return EntryMove::move(fsPath(path_), targetIn(folder, newName));
 }
 
 void FolderItem::moveInto(const FolderItem& folder, const QString& newName) const {
+  requireMoved(tryMoveInto(folder, newName), folder, newName);
+}
+
+void FolderItem::copyInto(const FolderItem& folder, const QString& newName) const {
   requireItem();
-  const fs::path source = fsPath(path_);
-  if (!standsThere(source)) throw IOException(QStringLiteral("%1 does not exist.").arg(path_));
-  const fs::path target = freeTarget(folder, newName);
+  requireMoved(EntryMove::copy(fsPath(path_), targetIn(folder, newName)), folder, newName);
+}
+
+QList<QByteArray> FolderItem::untextualChildNames() const {
+  requireItem();
+  QList<QByteArray> names;
   std::error_code ec;
-  fs::rename(source, target, ec);
-  if (!ec) return;
-  if (ec != std::errc::cross_device_link)
-    throw IOException(QStringLiteral("Could not move %1: %2").arg(path_, describe(ec)));
-  copyVerified(source, target);
-  fs::remove_all(source, ec);
-  if (ec)
-    throw IOException(QStringLiteral("Moved %1 by copying, but could not remove the original: %2")
-                          .arg(path_, describe(ec)));
+  for (std::filesystem::directory_iterator it(fsPath(path_), ec), end; !ec && it != end; it.increment(ec)) {
+    const QByteArray raw = QByteArray::fromStdString(it->path().filename().native());
+    if (!isText(raw)) names << raw;
+  }
+  return names;
+}
+
+QString FolderItem::shownName(const QByteArray& rawName) {
+  QString shown;
+  for (qsizetype i = 0; i < rawName.size();) {
+    // The shortest run from here that is one whole UTF-8 character.
+    qsizetype length = 1;
+    while (length <= 4 && i + length <= rawName.size() && !isText(rawName.mid(i, length))) ++length;
+    if (length <= 4 && i + length <= rawName.size()) {
+      shown += QString::fromUtf8(rawName.mid(i, length));
+      i += length;
+    } else {
+      shown += QStringLiteral("\\x") + QByteArray(1, rawName.at(i)).toHex().toUpper();
+      ++i;
+    }
+  }
+  return shown;
 }

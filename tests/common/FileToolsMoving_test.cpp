@@ -1,8 +1,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <functional>
 
 #include "common/FileTools.h"
+#include "support/MoveFaults.h"
 #include "support/TestEnvironment.h"
 
 namespace {
@@ -29,7 +31,8 @@ TEST_F(FileToolsMovingTest, CreateAllFoldersInPathBuildsBelowHome) {
       {h, ""},
       {h + "/", ""},
       {h.toUpper() + "/x", h.toUpper().mid(1) + "/x"},  // another letter case is not the home path
-      {h + "else/y", "y"},  // begins with the home text: the parts after the home's own count
+      // Beginning with the home's text is not lying in it (/home/ann_x is not in /home/ann).
+      {h + "_x/Desktop/y", h.mid(1) + "_x/Desktop/y"},
   };
   for (const Case& c : cases) {
     const QStringList before = entries(h);
@@ -112,15 +115,54 @@ TEST_F(FileToolsMovingTest, MoveRenameIfNecessaryMovesWholeFolders) {
   EXPECT_TRUE(entries(src).isEmpty());
 }
 
+// Any entry takes a name, a link to nothing or one that appears meanwhile included; a
+// numbered name the file system finds too long is shortened before its extension.
+TEST_F(FileToolsMovingTest, MoveRenameIfNecessaryTakesTheNextNameTheFileSystemAccepts) {
+  const QString src = homePath() + "/src", dst = homePath() + "/dst";
+  const QString longName = QString(125, QChar(0x00E9)) + "n.png";  // 255 bytes
+  ASSERT_EQ(QFile::encodeName(longName).size(), 255);
+  struct Case {
+    const char* name;
+    QString file;
+    std::function<void()> inDestination;
+    QString arrivesAs;
+  };
+  const Case cases[] = {
+      {"a link to nothing", "05Face.png", [&] { QFile::link(homePath() + "/gone.png", dst + "/05Face.png"); },
+       "1_05Face.png"},
+      {"a name of 255 bytes", longName, [&] { writeFile(dst + "/" + longName, "other"); },
+       "1_" + QString(124, QChar(0x00E9)) + ".png"},  // no character split, the extension kept
+      {"a name taken between the look and the move", "07Face.png",
+       [&] { writeFile(dst + "/1_07Face.png", "other"); }, "2_07Face.png"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    QDir(src).removeRecursively();
+    QDir(dst).removeRecursively();
+    writeFile(src + "/" + c.file, "picture");
+    QDir().mkpath(dst);
+    c.inDestination();
+    const QStringList before = entries(dst);
+    // The third case: the numbered name only appears once the plain one was found taken.
+    ScopedMoveFault fault([&](EntryMove::Step step, const std::filesystem::path&, const std::filesystem::path& to) {
+      if (step == EntryMove::Step::Rename && QFile::decodeName(to.filename().c_str()) == "07Face.png")
+        writeFile(dst + "/07Face.png", "meanwhile");
+      return 0;
+    });
+    FileTools::MoveRenameIfNecessary(FolderItem(src + "/" + c.file), FolderItem(dst));
+    EXPECT_EQ(readFile(dst + "/" + c.arrivesAs), "picture");
+    EXPECT_TRUE(entries(src).isEmpty());
+    for (const QString& n : before) EXPECT_TRUE(QFileInfo(dst + "/" + n).isSymLink() || readFile(dst + "/" + n) == "other");
+  }
+  EXPECT_EQ(readFile(dst + "/07Face.png"), "meanwhile");
+  EXPECT_TRUE(logLines.isEmpty()) << logLines.join("\n").toStdString();
+}
+
 TEST_F(FileToolsMovingTest, FailedMoveLeavesTheItemAsItWas) {
   const QString src = homePath() + "/src", dst = homePath() + "/dst";
-  // A numbered name too long for the file system: the move fails after the clash was found.
-  const QString longName = QString(250, 'n') + ".png";
+  const QString longName = "05Face.png";
   writeFile(src + "/" + longName, "picture");
-  writeFile(dst + "/" + longName, "other");
-  FileTools::MoveRenameIfNecessary(FolderItem(src + "/" + longName), FolderItem(dst));
-  EXPECT_EQ(entries(src), QStringList{longName});
-  EXPECT_EQ(readFile(src + "/" + longName), "picture");
+  QDir().mkpath(dst);
 
   // A destination that is a file.
   writeFile(homePath() + "/notAFolder", "x");
@@ -129,7 +171,7 @@ TEST_F(FileToolsMovingTest, FailedMoveLeavesTheItemAsItWas) {
   FileTools::MoveRenameIfNecessary(FolderItem(), FolderItem(dst));
   FileTools::MoveRenameIfNecessary(FolderItem(src + "/" + longName), FolderItem());
   EXPECT_EQ(entries(src), QStringList{longName});
-  EXPECT_EQ(logLines, QStringList(4, "Exception - FileTools.MoveRenameIfNecessary"));
+  EXPECT_EQ(logLines, QStringList(3, "Exception - FileTools.MoveRenameIfNecessary"));
 }
 
 TEST_F(FileToolsMovingTest, RenameFolderRefusals) {

@@ -1,10 +1,13 @@
+#include <QFile>
 #include <QFileInfo>
+#include <cerrno>
 #include <functional>
 
 #include "ManageFixture.h"
 #include "common/RuntimeException.h"
 #include "manage/PaletteDeletion.h"
 #include "platform/UserFolders.h"
+#include "support/MoveFaults.h"
 
 namespace {
 
@@ -63,6 +66,16 @@ TEST_F(PaletteDeletionTest, PictureFolderIsRemovedOnlyWhenEmptyElseKeptOnTheDesk
         "DeletedPalettePictures/P05/old/"}},
       {"another palette's folder stays", [&] { writeFile(pictures("P04") + "/00.png", "four"); },
        {"P04/", "P04/00.png"}, {}},
+      {"a link to nothing under the palette's name",
+       [&] {
+         QDir().mkpath(deleted);
+         QFile::link(homePath() + "/gone", deleted + "/P05");
+         writeFile(pictures() + "/00.png", "second");
+       },
+       {},
+       {"DeletedPalettePictures/", "DeletedPalettePictures/250307_090503P05/",
+        "DeletedPalettePictures/250307_090503P05/P05/", "DeletedPalettePictures/250307_090503P05/P05/00.png",
+        "DeletedPalettePictures/P05"}},
       {"a palette of that name deleted before",
        [&] {
          writeFile(deleted + "/P05/00.png", "first");
@@ -139,9 +152,21 @@ TEST_F(PaletteDeletionTest, DeclinedOrFailedDeleteChangesNothing) {
     unchanged();
     EXPECT_EQ(listing(homePath()), before);
   }
+  ConfirmationAnswer ok(true);
+  {
+    // The Desktop on another file system, and ButtonPictures will not let the folder go: the
+    // palette keeps every picture, and nothing reaches the Desktop.
+    const ScopedMoveFault fault([](EntryMove::Step step, const std::filesystem::path& from, const std::filesystem::path& to) {
+      return withinFolder(step, from, to) ? EACCES : acrossFileSystems(step, from, to);
+    });
+    EXPECT_THROW(PaletteDeletion::confirmAndDelete(), IOException);
+    unchanged();
+    EXPECT_EQ(listing(pictures()), QStringList{"00.png"});
+    EXPECT_EQ(listing(desktop), QStringList{"DeletedPalettePictures/"});
+    QDir(desktop + "/DeletedPalettePictures").removeRecursively();
+  }
   // The deleted-pictures folder's name is taken by a plain file: the move cannot happen.
   writeFile(desktop + "/DeletedPalettePictures", "in the way");
-  ConfirmationAnswer ok(true);
   EXPECT_THROW(PaletteDeletion::confirmAndDelete(), IOException);
   unchanged();
   QStringList expected = before + QStringList{"Desktop/DeletedPalettePictures"};
