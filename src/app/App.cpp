@@ -8,6 +8,7 @@
 #include "app/BundleInfo.h"
 #include "common/ErrorGuard.h"
 #include "common/FileTools.h"
+#include "common/QuitRequest.h"
 #include "common/RuntimeException.h"
 #include "help/HelpData.h"
 #include "platform/TerminationSignals.h"
@@ -25,6 +26,9 @@ const QString kInstanceLockName = QStringLiteral(".Tavelin.lock");
 const QString kAlreadyRunning = QStringLiteral(
     "Tavelin is already running with these palettes. Use the open Tavelin window; this second "
     "start closes without changing anything.");
+const QString kPathNotText = QStringLiteral(
+    "Tavelin cannot use the folder %1: its path is not valid UTF-8 text, so Tavelin would keep "
+    "its palettes in another folder beside it. Tavelin closes without creating or changing anything.");
 const QString kNoLockLogLine = QStringLiteral("App: Opening: could not lock %1, so a second Tavelin is not kept out");
 const QString kOtherCurrentLogLine =
     QStringLiteral("App: Opening: palette %1 could not be made current; palette %2 is current instead");
@@ -86,7 +90,11 @@ void App::SetVersionData() {
 int App::Run(std::function<void()> createDefaultWindow) {
   QTimer::singleShot(0, this, [this, create = std::move(createDefaultWindow)] {
     Event_Open();
-    if (!create || anotherInstanceRunning) {
+    if (startRefused) {
+      exit(startExitCode_);
+      return;
+    }
+    if (!create) {
       quit();
       return;
     }
@@ -101,7 +109,7 @@ int App::Run(std::function<void()> createDefaultWindow) {
 }
 
 void App::QuitLikeTheMenu() {
-  closeAllWindows();
+  QuitRequest::closeAllWindows();
   for (const QWidget* window : topLevelWidgets())
     if (window->isVisible()) return;
   // Before start-up has turned on quitting with the last window, or with no window yet.
@@ -109,12 +117,17 @@ void App::QuitLikeTheMenu() {
 }
 
 void App::Event_Open() {
+  // Checked before anything is made: a data folder under a path that does not survive being
+  // read as text would be made beside the user's home.
+  if (const std::optional<QByteArray> path = UserFolders::untextualPath()) {
+    refuseStart(kPathNotText.arg(FolderItem::shownName(*path)), 1);
+    return;
+  }
   // The data folders. A failure here is shown, and the steps after it still run, so that
   // the palette window always opens on a loaded store.
   guardedOops(kOpen, [&] { PrepareDataFolders(); }, kOpenLogLine);
   if (!LockDataFolder()) {
-    anotherInstanceRunning = true;
-    Dialogs::messageBox(kAlreadyRunning);
+    refuseStart(kAlreadyRunning, 0);
     return;
   }
   HelpData::FillDictionaryFromHELP_TEXT();
@@ -127,6 +140,12 @@ void App::Event_Open() {
   KM::GetKM_DataFromDisk();
   KM::ActivatePalette(KM::idxCP);
   guardedOops(kOpen, [] { ensureUsableStore(); }, kOpenLogLine);
+}
+
+void App::refuseStart(const QString& message, int exitCode) {
+  startRefused = true;
+  startExitCode_ = exitCode;
+  Dialogs::messageBox(message);
 }
 
 void App::PrepareDataFolders() {

@@ -43,9 +43,10 @@ class App : public QApplication {
   // palette window saves), and the program ends unless a window stays open.
   void QuitLikeTheMenu();
 
-  // Set when another running Tavelin holds the data folder: start-up then stops before it
-  // reads or writes anything, and no window opens.
-  bool anotherInstanceRunning = false;
+  // Set when start-up stopped, after saying why, before it read or wrote anything: another
+  // running Tavelin holds the data folder, or the user's folders cannot be named. No window
+  // opens.
+  bool startRefused = false;
 
   // The confirmation window's answer; it keeps the last answer given.
   bool fGlobalBoolean = false;
@@ -59,7 +60,10 @@ class App : public QApplication {
   // False when another running instance holds the folder.
   bool LockDataFolder();
 
+  void refuseStart(const QString& message, int exitCode);
+
   InstanceLock dataFolderLock_;
+  int startExitCode_ = 0;
 };
 
 // Reading the system's font configuration is a third of the palette window's first paint:

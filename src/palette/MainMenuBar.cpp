@@ -13,6 +13,7 @@
 #include <QTextEdit>
 
 #include "common/ErrorGuard.h"
+#include "common/QuitRequest.h"
 #include "common/RuntimeException.h"
 
 namespace {
@@ -128,9 +129,6 @@ void lineEditCommand(QLineEdit* field, const QString& name) {
   }
 }
 
-// The platform's quit command: every window is asked to close; the palette window's close
-// saves the state, and with the last window gone the application quits.
-void quitCommand() { QApplication::closeAllWindows(); }
 
 QPointer<MainMenuBar>& sharedBar() {
   static QPointer<MainMenuBar> bar;
@@ -250,7 +248,7 @@ void MainMenuBar::choose(const QString& name) {
     return;
   }
   if (isEditEntry(name)) editCommand(QApplication::focusWidget(), name);
-  else if (name == QLatin1String("FileQuit")) quitCommand();
+  else if (name == QLatin1String("FileQuit")) QuitRequest::closeAllWindows();
 }
 
 bool MainMenuBar::editCommand(QWidget* control, const QString& name) {

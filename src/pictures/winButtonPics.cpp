@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QMouseEvent>
 #include <QPointer>
+#include <algorithm>
 
 #include "app/App.h"
 #include "common/Anchors.h"
@@ -12,6 +13,7 @@
 #include "common/FileTools.h"
 #include "common/HelpButton.h"
 #include "common/PictureFile.h"
+#include "common/QuitRequest.h"
 #include "common/RuntimeException.h"
 #include "help/HelpData.h"
 #include "pictures/ButtonPictureRules.h"
@@ -44,6 +46,7 @@ const QString kNotAPicture = QStringLiteral("The file is supposed to be a pictur
 const QString kTooWide = QStringLiteral("The file is supposed to be an ~ 64 pixel picture. File: %1 is too wide and is moved to Desktop.");
 const QString kTooTall = QStringLiteral("The file is supposed to be an ~ 64 pixel picture. File: %1 is too tall and is moved to Desktop.");
 const QString kAlreadyAPicture = QStringLiteral("There is already a picture for %1 File: %2 moved to Desktop.");
+const QString kNameNotText = QStringLiteral("The file name is supposed to be text (UTF-8). File: %1 is left in the picture folder.");
 
 const QString kPicturesFolder = QStringLiteral("ButtonPictures");
 const QString kFirstPaletteFolder = QStringLiteral("P00");
@@ -103,11 +106,32 @@ QString ruleBroken(const FolderItem& file) {
   return {};
 }
 
+// The Desktop, made when missing: a Linux account need not have one. A Desktop that cannot
+// be made fails the move, which says why.
+FolderItem desktopForMoves() {
+  const FolderItem desktop = UserFolders::desktop();
+  try {
+    desktop.createFolders();
+  } catch (const IOException&) {
+  }
+  return desktop;
+}
+
 }  // namespace
 
 // ---- Instance and layout ----
 
-void winButtonPics::OpenModal() { instance().ShowModal(); }
+void winButtonPics::OpenModal() {
+  // A quit asked for during the opening's folder check has closed every window; this one,
+  // not shown yet, goes with them.
+  const QuitRequest::Watch watch;
+  winButtonPics& window = instance();
+  if (watch.quitAsked()) {
+    window.discard();
+    return;
+  }
+  window.ShowModal();
+}
 
 winButtonPics& winButtonPics::instance() {
   if (!shared) {
@@ -119,7 +143,11 @@ winButtonPics& winButtonPics::instance() {
 
 void winButtonPics::ShowModal() {
   ModalSeam::run(*this);
-  // The instance ends with its window; the next opening starts from the layout again.
+  discard();
+}
+
+// The instance ends with its window; the next opening starts from the layout again.
+void winButtonPics::discard() {
   if (shared == this) shared = nullptr;
   deleteLater();
 }
@@ -230,40 +258,50 @@ void winButtonPics::Event_Open() {
 
 void winButtonPics::PrepareWindow() {
   guarded(kPrepareAt, [&] {
-    validationPass();
-    duplicatePass();
-    listFill();
+    const QuitRequest::Watch watch;
+    if (validationPass(watch) && duplicatePass(watch)) listFill();
   });
 }
 
 // Each pass takes the folder's listing once, in name order; an item gone meanwhile is
-// skipped. Every message is seen before its file moves.
-void winButtonPics::validationPass() {
-  const FolderItem desktop = UserFolders::desktop();
+// skipped. Every message is seen before its file moves. A quit dismisses the message on
+// show, so once one has been asked for the check stops and nothing more moves: false.
+bool winButtonPics::validationPass(const QuitRequest::Watch& watch) {
+  // Names the program cannot hold as text are named, and left alone.
+  QList<QByteArray> untextual = fiFolderPictureForPalette.untextualChildNames();
+  std::sort(untextual.begin(), untextual.end());
+  for (const QByteArray& raw : untextual) {
+    if (raw.startsWith('.')) continue;
+    Dialogs::messageBox(kNameNotText.arg(FolderItem::shownName(raw)));
+    if (watch.quitAsked()) return false;
+  }
   for (const FolderItem& item : ButtonPictureRules::sortedEntries(fiFolderPictureForPalette)) {
     if (!item.entryStands() || item.isFolder()) continue;
     if (item.name().startsWith(QLatin1Char('.'))) continue;
     const QString broken = ruleBroken(item);
     if (broken.isEmpty()) continue;
     Dialogs::messageBox(broken);
-    FileTools::MoveRenameIfNecessary(item, desktop);
+    if (watch.quitAsked()) return false;
+    FileTools::MoveRenameIfNecessary(item, desktopForMoves());
   }
+  return true;
 }
 
-void winButtonPics::duplicatePass() {
+bool winButtonPics::duplicatePass(const QuitRequest::Watch& watch) {
   diFile.clear();
-  const FolderItem desktop = UserFolders::desktop();
   for (const FolderItem& item : ButtonPictureRules::sortedEntries(fiFolderPictureForPalette)) {
     if (!item.entryStands()) continue;
     const QString name = item.name();
     const QString key = ButtonPictureRules::pictureKey(name);
     if (diFile.contains(ButtonPictureRules::caseFreeKey(key))) {
       Dialogs::messageBox(kAlreadyAPicture.arg(key, name));
-      FileTools::MoveRenameIfNecessary(item, desktop);
+      if (watch.quitAsked()) return false;
+      FileTools::MoveRenameIfNecessary(item, desktopForMoves());
     } else {
       diFile.insert(ButtonPictureRules::caseFreeKey(key), item);
     }
   }
+  return true;
 }
 
 void winButtonPics::listFill() {
@@ -282,10 +320,12 @@ bool winButtonPics::lbButPic_CellClick(int row, int, int, int) {
     if (!clicked) throw OutOfBoundsException(QStringLiteral("The list has no row %1.").arg(row));
     const QString name = clicked->text();
     labSelect->setText(name);
-    const QString key = ButtonPictureRules::pictureKey(name);
-    labID->setText(key);
-    const FolderItem file = fileForKey(key);
-    if (file.isNull()) throw MissingKeyException(QStringLiteral("No picture file for the key %1.").arg(key));
+    labID->setText(ButtonPictureRules::pictureKey(name));
+    // The row's own file, by its name: where a second file for the button could not be
+    // moved away, its key stands for the other one.
+    const FolderItem file = fiFolderPictureForPalette.child(name);
+    if (file.isNull() || !file.entryStands())
+      throw MissingObjectException(QStringLiteral("The picture file %1 is not there.").arg(name));
     const ButtonPictureRules::Opened picture = ButtonPictureRules::open(file);
     labRevHt->show();
     labRevWth->show();

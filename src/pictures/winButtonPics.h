@@ -7,6 +7,7 @@
 #include <QPushButton>
 
 #include "common/ModalSeam.h"
+#include "common/QuitRequest.h"
 #include "palette/winMain.h"
 #include "pictures/PictureCanvas.h"
 #include "platform/FolderItem.h"
@@ -84,9 +85,10 @@ class winButtonPics : public ModalWindow {
  private:
   winButtonPics();
   ~winButtonPics() override;
+  void discard();
 
-  void validationPass();
-  void duplicatePass();
+  bool validationPass(const QuitRequest::Watch& watch);
+  bool duplicatePass(const QuitRequest::Watch& watch);
   void listFill();
   // Clears the picture under review; its size labels are the caller's business.
   void clearReview();

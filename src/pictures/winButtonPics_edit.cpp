@@ -144,10 +144,12 @@ void winButtonPics::CleanUpAddingPicture() {
 void winButtonPics::pbToDesktop_Action() {
   guarded(kRemoveAt, [&] {
     const QString key = labID->text();
-    const FolderItem file = fileForKey(key);
+    // The reviewed file itself, by its name: where a second file for the button could not
+    // be moved away, its key stands for the other one.
+    const FolderItem file = fiFolderPictureForPalette.child(reviewedName_);
     const FolderItem deleted = UserFolders::desktop().child(kDeletedFolder).child(KM::paleName);
     if (deleted.isNull()) throw MissingObjectException(QStringLiteral("%1 cannot name a folder.").arg(KM::paleName));
-    if (!deleted.exists()) FileTools::CreateAllFoldersInPath(deleted.path());
+    if (!deleted.exists()) FileTools::CreateAllFoldersOf(deleted);
     // Without the folder the picture stays where it is, still listed and under review.
     if (!deleted.isFolder()) {
       Dialogs::messageBox(kRemoveFault);
@@ -159,7 +161,7 @@ void winButtonPics::pbToDesktop_Action() {
     // listed and under review.
     if (file.isNull() || file.entryStands()) return;
 
-    diFile.remove(ButtonPictureRules::caseFreeKey(key));
+    if (fileForKey(key) == file) diFile.remove(ButtonPictureRules::caseFreeKey(key));
     // The reviewed file's own row: the selection may have moved by keyboard since the click.
     for (int row = 0; row < lbButPic->count(); ++row) {
       if (lbButPic->item(row)->text() == reviewedName_) {

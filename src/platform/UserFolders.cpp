@@ -1,6 +1,8 @@
 #include "platform/UserFolders.h"
 
 #include <QDir>
+#include <QFile>
+#include <QList>
 #include <QStandardPaths>
 
 namespace UserFolders {
@@ -17,6 +19,17 @@ FolderItem applicationSupport() {
 #else
   return FolderItem(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
 #endif
+}
+
+std::optional<QByteArray> untextualPath() {
+  QList<QByteArray> paths{qgetenv("HOME")};
+#ifndef Q_OS_MACOS
+  // Only an absolute data home is used.
+  if (const QByteArray data = qgetenv("XDG_DATA_HOME"); data.startsWith('/')) paths << data;
+#endif
+  for (const QByteArray& raw : paths)
+    if (QFile::encodeName(QFile::decodeName(raw)) != raw) return raw;
+  return std::nullopt;
 }
 
 }  // namespace UserFolders

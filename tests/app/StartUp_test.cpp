@@ -1,7 +1,12 @@
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QApplication>
 #include <QDir>
 #include <QTimer>
 #include <QWidget>
+#include <filesystem>
+#include <iterator>
 
 #include "app/App.h"
 #include "app/BundleInfo.h"
@@ -261,10 +266,36 @@ TEST_F(StartUpTest, SecondInstanceOnTheSameDataFolderChangesNothing) {
   EXPECT_EQ(App::current().Run([&] { windowMade = true; }), 0);
 
   EXPECT_FALSE(windowMade);
-  EXPECT_TRUE(App::current().anotherInstanceRunning);
+  EXPECT_TRUE(App::current().startRefused);
   ASSERT_EQ(messages.size(), 1);
   EXPECT_TRUE(messages[0].startsWith("Tavelin is already running with these palettes."));
   EXPECT_TRUE(KM::DP.empty());
   EXPECT_EQ(readFile(data() + "/PreserveState.txt"), saved);
-  App::current().anotherInstanceRunning = false;
+  App::current().startRefused = false;
+}
+
+// A home whose path is not valid UTF-8 would be read as another folder beside it, and the
+// palettes kept there: start-up says so before it makes anything.
+TEST_F(StartUpTest, AHomeWhosePathIsNotTextGetsNothingBesideIt) {
+  const QByteArray parent = QFile::encodeName(homePath()) + "/users";
+  const QByteArray home = parent + "/ren\xe9";
+  QDir().mkpath(QFile::decodeName(parent));
+  ASSERT_EQ(::mkdir(home.constData(), 0700), 0);
+  qputenv("HOME", home);
+  qunsetenv("XDG_DATA_HOME");
+
+  bool windowMade = false;
+  EXPECT_EQ(App::current().Run([&] { windowMade = true; }), 1);
+
+  EXPECT_FALSE(windowMade);
+  ASSERT_EQ(messages.size(), 1);
+  EXPECT_EQ(messages[0], "Tavelin cannot use the folder " + QFile::decodeName(parent) +
+                             "/ren\\xE9: its path is not valid UTF-8 text, so Tavelin would keep its palettes in "
+                             "another folder beside it. Tavelin closes without creating or changing anything.");
+  EXPECT_TRUE(KM::DP.empty());
+  // Nothing beside the home folder, which Qt could not list.
+  const std::filesystem::directory_iterator listing{std::filesystem::path(parent.toStdString())};
+  EXPECT_EQ(std::distance(begin(listing), end(listing)), 1);
+  EXPECT_EQ(::rmdir(home.constData()), 0) << "the home folder stays empty";
+  App::current().startRefused = false;
 }

@@ -1,7 +1,11 @@
+#include <unistd.h>
+
 #include <QFile>
 #include <QFileInfo>
+#include <cstdio>
 
 #include "ButtonPicturesFixture.h"
+#include "common/QuitRequest.h"
 #include "platform/Dialogs.h"
 
 namespace {
@@ -13,6 +17,7 @@ const QString kPicture = "The file is supposed to be a picture. File: %1 is move
 const QString kWide = "The file is supposed to be an ~ 64 pixel picture. File: %1 is too wide and is moved to Desktop.";
 const QString kTall = "The file is supposed to be an ~ 64 pixel picture. File: %1 is too tall and is moved to Desktop.";
 const QString kDuplicate = "There is already a picture for %1 File: %2 moved to Desktop.";
+const QString kNotText = "The file name is supposed to be text (UTF-8). File: %1 is left in the picture folder.";
 
 }  // namespace
 
@@ -185,4 +190,48 @@ TEST_F(FolderCheckTest, ValidFileNameIsThePictureRulesWithoutAMessage) {
     for (const char* name : {"32.png", "33.png", "ab.png", "3", ""}) EXPECT_FALSE(w.rfValidFileName(name)) << name;
   });
   EXPECT_TRUE(messages.isEmpty());
+}
+
+// A quit closes the message on show: the check stops, nothing more moves, and the window,
+// not shown yet, never opens.
+TEST_F(FolderCheckTest, AQuitAskedForDuringTheCheckMovesNothingMore) {
+  for (const char* name : {"ab.png", "cd.png", "ef.png"}) savePicture(folder() + "/" + name, {64, 64});
+  Dialogs::setMessageBoxHandler([&](const QString& text) {
+    messages << text;
+    QuitRequest::closeAllWindows();
+  });
+  bool shown = false;
+  ModalSeam::ScopedDriver<winButtonPics> driver([&](winButtonPics&) { shown = true; });
+  winButtonPics::OpenModal();
+  EXPECT_FALSE(shown);
+  EXPECT_EQ(messages, QStringList{kName.arg("ab.png")});
+  EXPECT_EQ(entries(folder()), (QStringList{"ab.png", "cd.png", "ef.png"}));
+  EXPECT_TRUE(entries(desktop()).isEmpty());
+}
+
+// A Linux account may have no Desktop folder, or have it anywhere.
+TEST_F(FolderCheckTest, TheDesktopIsMadeWhereverItIsSet) {
+  for (const QString& place : {desktop(), homePath() + "_x/Desktop"}) {
+    SCOPED_TRACE(place.toStdString());
+    setDesktopFolder(place);
+    QDir(desktop()).removeRecursively();
+    savePicture(folder() + "/ab.png", {64, 64});
+    withWindow([&](winButtonPics& w) { EXPECT_EQ(rows(w), QStringList{}); });
+    EXPECT_EQ(entries(place), QStringList{"ab.png"});
+    QDir(homePath() + "_x").removeRecursively();
+  }
+  EXPECT_TRUE(logLines.isEmpty()) << logLines.join("\n").toStdString();
+}
+
+// Such a name cannot be checked or moved by name: it is said, shown escaped, and left.
+TEST_F(FolderCheckTest, ANameThatIsNotTextIsNamedAndLeftInTheFolder) {
+  savePicture(folder() + "/40.png", {64, 64});
+  const QByteArray raw = QFile::encodeName(folder()) + "/45\xff\xfe.png";
+  writeFile(folder() + "/x", readFile(folder() + "/40.png"));
+  ASSERT_EQ(std::rename(QFile::encodeName(folder() + "/x").constData(), raw.constData()), 0);
+  withWindow([&](winButtonPics& w) { EXPECT_EQ(rows(w), QStringList{"40.png"}); });
+  EXPECT_EQ(messages, QStringList{kNotText.arg("45\\xFF\\xFE.png")});
+  EXPECT_TRUE(QFileInfo::exists(folder() + "/40.png"));
+  EXPECT_TRUE(entries(desktop()).isEmpty());
+  EXPECT_EQ(::unlink(raw.constData()), 0) << "the file stays where it was";
 }

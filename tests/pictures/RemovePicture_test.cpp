@@ -1,7 +1,10 @@
 #include <QFile>
 #include <QFileInfo>
+#include <QTemporaryDir>
+#include <cerrno>
 
 #include "ButtonPicturesFixture.h"
+#include "support/MoveFaults.h"
 
 namespace {
 
@@ -88,6 +91,7 @@ TEST_F(RemovePictureTest, AFailedRemoveLeavesFileRowAndReviewAsTheyWere) {
     const char* name;
     std::function<void()> spoil;
     QStringList messages, logLines;
+    EntryMove::Fault fault = {};
   };
   const QString trash = desktop() + "/DeletedPalettePictures";
   const Case cases[] = {
@@ -102,6 +106,14 @@ TEST_F(RemovePictureTest, AFailedRemoveLeavesFileRowAndReviewAsTheyWere) {
        {},
        {"Exception - FileTools.MoveRenameIfNecessary"}},
 #endif
+      // The Desktop on another file system, and the picture cannot be taken out of its folder.
+      {"the picture cannot leave its folder",
+       [] {},
+       {},
+       {"Exception - FileTools.MoveRenameIfNecessary"},
+       [](EntryMove::Step step, const std::filesystem::path& from, const std::filesystem::path& to) {
+         return withinFolder(step, from, to) ? EACCES : acrossFileSystems(step, from, to);
+       }},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -113,6 +125,7 @@ TEST_F(RemovePictureTest, AFailedRemoveLeavesFileRowAndReviewAsTheyWere) {
     withWindow([&](winButtonPics& w) {
       clickRow(w, 1);
       const Shown before = shown(w, "06");
+      const ScopedMoveFault fault(c.fault);
       w.pbToDesktop->click();
       const Shown after = shown(w, "06");
       EXPECT_EQ(after.rows, before.rows);
@@ -123,7 +136,51 @@ TEST_F(RemovePictureTest, AFailedRemoveLeavesFileRowAndReviewAsTheyWere) {
       EXPECT_TRUE(after.keyed);
     });
     EXPECT_TRUE(QFileInfo(folder() + "/06.png").isFile());
+    EXPECT_FALSE(QFileInfo::exists(deleted() + "/06.png"));
+    EXPECT_EQ(entries(folder()), (QStringList{"05.png", "06.png", "07.png"}));
     EXPECT_EQ(messages, c.messages);
     EXPECT_EQ(logLines, c.logLines);
   }
+}
+
+// A second picture for button 05 that the check could not move: its row shows and removes
+// that very file, never the one the button number leads to.
+TEST_F(RemovePictureTest, TheChosenRowIsTheFileReviewedAndRemoved) {
+  savePicture(folder() + "/05b.png", {64, 64});
+  bool refused = true;
+  const ScopedMoveFault fault([&](EntryMove::Step step, const std::filesystem::path& from, const std::filesystem::path&) {
+    return refused && step == EntryMove::Step::Rename && from.filename() == "05b.png" ? EACCES : 0;
+  });
+  withWindow([&](winButtonPics& w) {
+    ASSERT_EQ(rows(w), (QStringList{"05.png", "05b.png", "06.png", "07.png"}));
+    refused = false;
+    clickRow(w, 1);
+    EXPECT_EQ(w.labSelect->text(), "05b.png");
+    EXPECT_EQ(w.labRevWthValue->text(), "64");  // 05.png is 60 wide
+    w.pbToDesktop->click();
+    EXPECT_EQ(rows(w), (QStringList{"05.png", "06.png", "07.png"}));
+    EXPECT_EQ(w.fileForKey("05").name(), "05.png");
+  });
+  EXPECT_EQ(entries(deleted()), QStringList{"05b.png"});
+  EXPECT_EQ(entries(folder()), (QStringList{"05.png", "06.png", "07.png"}));
+}
+
+// The Desktop set outside the home folder, or at a path that merely begins like it.
+TEST_F(RemovePictureTest, TheDeletedPicturesFolderIsMadeBelowTheDesktopWhereverItIs) {
+  QTemporaryDir elsewhere;
+  for (const QString& place : {elsewhere.path() + "/desk", homePath() + "_x/Desktop"}) {
+    SCOPED_TRACE(place.toStdString());
+    setDesktopFolder(place);
+    const QStringList homeBefore = entries(homePath());
+    withWindow([&](winButtonPics& w) {
+      clickRow(w, 0);
+      w.pbToDesktop->click();
+    });
+    EXPECT_TRUE(QFileInfo(place + "/DeletedPalettePictures/P03/" + entries(place + "/DeletedPalettePictures/P03").value(0)).isFile());
+    EXPECT_EQ(entries(homePath()), homeBefore);
+    EXPECT_TRUE(messages.isEmpty());
+  }
+  QDir(homePath() + "_x").removeRecursively();
+  EXPECT_EQ(entries(folder()), QStringList{"07.png"});
+  EXPECT_TRUE(logLines.isEmpty()) << logLines.join("\n").toStdString();
 }

@@ -54,6 +54,11 @@ void writeFile(const QString& path, const QByteArray& bytes) {
   f.write(bytes);
 }
 
+void setDesktopFolder(const QString& path) {
+  writeFile(QFile::decodeName(qgetenv("XDG_CONFIG_HOME")) + "/user-dirs.dirs",
+            "XDG_DESKTOP_DIR=\"" + QFile::encodeName(path) + "\"\n");
+}
+
 QByteArray readFile(const QString& path) {
   QFile f(path);
   if (!f.open(QIODevice::ReadOnly)) return {};

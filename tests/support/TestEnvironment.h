@@ -40,6 +40,9 @@ class FileSizeLimit {
   qint64 savedCurrent_ = 0;
 };
 
+// Sets the Desktop as the user's folder settings do (user-dirs.dirs), anywhere.
+void setDesktopFolder(const QString& path);
+
 // Writes a file (creating its folders) with the given bytes.
 void writeFile(const QString& path, const QByteArray& bytes);
 QByteArray readFile(const QString& path);
