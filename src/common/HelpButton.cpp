@@ -27,7 +27,7 @@ QPushButton* makeHelpButton(QWidget* parent, const QRect& geometry) {
   button->setGeometry(geometry);
   button->setIcon(helpIcon());
   button->setIconSize(QSize(geometry.width() - 6, geometry.height() - 6));
-  button->setFocusPolicy(Qt::NoFocus);
+  button->setFocusPolicy(Qt::TabFocus);
   button->setFlat(true);
   return button;
 }

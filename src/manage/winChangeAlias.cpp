@@ -51,7 +51,8 @@ winChangeAlias::winChangeAlias() : PreviewWindow(kWindow, kTitle) {
   limitTitleTyping(*tfWinTitle);
 
   setTabOrder(pbCancel, pbMakeChange);
-  setTabOrder(pbMakeChange, tfAlias);
+  setTabOrder(pbMakeChange, pbHelpChgAlias);
+  setTabOrder(pbHelpChgAlias, tfAlias);
   setTabOrder(tfAlias, tfWinTitle);
 
   connect(pbCancel, &QPushButton::clicked, this, &winChangeAlias::pbCancel_Action);
