@@ -104,8 +104,11 @@ winSwitchPalette::winSwitchPalette() : ModalWindow(nullptr) {
   lbPalette->horizontalHeader()->hide();
   lbPalette->verticalHeader()->hide();
   lbPalette->verticalHeader()->setDefaultSectionSize(kRowHeight);
+  // Name/ID 40 wide, the alias in the rest of the inside, which the frame and a scroll bar
+  // make narrower than 160: the rows never scroll sideways.
   lbPalette->setColumnWidth(0, 40);
-  lbPalette->setColumnWidth(1, 160);
+  lbPalette->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Fixed);
+  lbPalette->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
   lbPalette->setShowGrid(false);
   lbPalette->setWordWrap(false);
   lbPalette->setFrameShape(QFrame::Box);
