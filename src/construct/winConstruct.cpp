@@ -98,7 +98,7 @@ void winConstruct::buildPaletteArea() {
   tfWinTitle = new QLineEdit(this);
   tfWinTitle->setGeometry(470, 80, 185, 22);
   limitTitleTyping(*tfWinTitle);
-  tfWinTitle->setAttribute(Qt::WA_MacShowFocusRect, false);
+  hideFocusFrame(*tfWinTitle);
   tfWinTitle->installEventFilter(this);
 
   pbHelpGridCon = makeHelpButton(this, QRect(635, 10, 25, 25));

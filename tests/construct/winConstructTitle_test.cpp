@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include "ConstructFixture.h"
 #include "support/TitleTyping.h"
 
@@ -89,4 +91,37 @@ TEST_F(ConstructTest, StoredTitleLongerThanTheFieldOpensCleanedWhole) {
   KM::paleWinTitle = "A.b.c.d.e.f.g.h.i.j.k.l.m.n.o.p";
   open();
   EXPECT_EQ(KM::paleWinTitle, "Abcdefghijklmnop");
+}
+
+TEST_F(ConstructTest, TitleFieldDrawsNoFocusFrameAndKeepsItsBorder) {
+  winConstruct& w = open();
+  w.show();
+  w.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+  // A field as the style draws it, to show that the style does draw a focus frame here.
+  auto* plain = new QLineEdit(&w);
+  plain->setGeometry(w.tfWinTitle->geometry().translated(0, 30));
+  plain->show();
+
+  // The outer ring of the field, where a border and a focus frame are drawn.
+  const auto ring = [](QLineEdit* field) {
+    const QImage image = field->grab().toImage();
+    QList<QRgb> pixels;
+    for (int y = 0; y < image.height(); ++y)
+      for (int x = 0; x < image.width(); ++x)
+        if (std::min({x, y, image.width() - 1 - x, image.height() - 1 - y}) < 3) pixels << image.pixel(x, y);
+    return pixels;
+  };
+  const auto focusChangesRing = [&](QLineEdit* field) {
+    const QList<QRgb> before = ring(field);
+    field->setFocus();
+    EXPECT_TRUE(field->hasFocus());
+    const bool changed = ring(field) != before;
+    field->clearFocus();
+    return changed;
+  };
+  EXPECT_TRUE(focusChangesRing(plain));
+  EXPECT_FALSE(focusChangesRing(w.tfWinTitle));
+  const QList<QRgb> border = ring(w.tfWinTitle);
+  EXPECT_TRUE(std::any_of(border.begin(), border.end(), [](QRgb p) { return qGray(p) < 200; }));
 }
