@@ -1,3 +1,4 @@
+#include <QImage>
 #include <QTest>
 
 #include "ManageFixture.h"
@@ -18,7 +19,10 @@ void tabsThrough(const std::function<QList<QWidget*>(W&)>& order, QPushButton* W
   openAndDrive<W>([&](W& w) {
     EXPECT_EQ(tabRound(w, order(w)), oneRound(order(w)));
     QPushButton* button = w.*help;
+    const QImage unfocused = button->grab().toImage();
     button->setFocus(Qt::TabFocusReason);
+    // The flat button shows that it has the focus.
+    EXPECT_NE(button->grab().toImage(), unfocused);
     EXPECT_EQ(helpTitleOpenedBy([&] { QTest::keyClick(button, Qt::Key_Space); }), page);
   });
 }
