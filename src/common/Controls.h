@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRect>
 #include <QString>
@@ -13,3 +14,7 @@ QLabel* plainLabel(QWidget* parent, const QString& text, const QRect& place, con
                    Qt::Alignment alignment = Qt::AlignLeft);
 
 QPushButton* pushButton(QWidget* parent, const QString& text, const QRect& place);
+
+// A text field drawn alike with and without the focus: no focus ring on macOS, and elsewhere
+// no focus frame from the style; its border stays.
+void hideFocusFrame(QLineEdit& field);

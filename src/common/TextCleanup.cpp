@@ -41,6 +41,8 @@ QString onePass(QString text, const QString& set, qsizetype cut) {
 
 namespace TextCleanup {
 
+qsizetype characters(const QString& text) { return text.toUcs4().size(); }
+
 QString leftCharacters(const QString& text, qsizetype count) {
   if (count <= 0) return {};
   qsizetype units = 0;
@@ -51,13 +53,14 @@ QString leftCharacters(const QString& text, qsizetype count) {
 
 QString title(const QString& text) { return onePass(text, kLongSet, kTitleLength); }
 
-QString titleSettled(const QString& text) {
+QString titleSettled(const QString& text, const Change& onChange) {
   QString current = text;
   for (;;) {
     bool changed = false;
     for (const Step step : kSteps) {
       const QString next = step(current, kLongSet, kTitleLength);
       if (next != current) {
+        if (onChange) onChange(current, next);
         current = next;
         changed = true;
         break;

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 // The rules a palette's alias and window title pass before they are stored. Every count is
 // in characters (code points), so a cut never splits a character in two.
@@ -10,6 +11,8 @@ namespace TextCleanup {
 inline constexpr qsizetype kTitleLength = 25;
 inline constexpr qsizetype kChangedAliasLength = 23;
 
+// The number of characters in the text.
+qsizetype characters(const QString& text);
 // The first `count` characters of the text.
 QString leftCharacters(const QString& text, qsizetype count);
 
@@ -17,8 +20,10 @@ QString leftCharacters(const QString& text, qsizetype count);
 // capitals when empty, "A" in front unless it begins with A-Z or a-z, at most 25 characters.
 QString title(const QString& text);
 // What a title field holds once it settles: the rules start again from the first whenever
-// one of them changed the text, until a whole pass changes nothing.
-QString titleSettled(const QString& text);
+// one of them changed the text, until a whole pass changes nothing. Each change is told to
+// `onChange` with the text before and after it.
+using Change = std::function<void(const QString& before, const QString& after)>;
+QString titleSettled(const QString& text, const Change& onChange = {});
 // A new palette's alias: the same rules with "&" and "*" kept and no cut.
 QString newAlias(const QString& text);
 // A changed alias: the title rules, cut at 23 characters.

@@ -1,15 +1,37 @@
 #include "common/TitleField.h"
 
 #include <QLineEdit>
-#include <algorithm>
 
 #include "common/TextCleanup.h"
+#include "common/TypingLimit.h"
+
+namespace {
+
+// Where the caret stands once one rule has changed the text. A rule either takes characters
+// away, leaving the others in order, or puts letters in front of the text.
+int caretAfter(const QString& before, const QString& after, int caret) {
+  qsizetype matched = 0, keptBeforeCaret = 0;
+  for (qsizetype i = 0; i < before.size() && matched < after.size(); ++i) {
+    if (before.at(i) != after.at(matched)) continue;
+    ++matched;
+    if (i < caret) ++keptBeforeCaret;
+  }
+  if (matched == after.size()) return static_cast<int>(keptBeforeCaret);
+  return caret + static_cast<int>(after.size() - before.size());
+}
+
+}  // namespace
 
 void settleTitleField(QLineEdit& field) {
   const QString text = field.text();
-  const QString settled = TextCleanup::titleSettled(text);
+  int caret = field.cursorPosition();
+  const QString settled = TextCleanup::titleSettled(
+      text, [&caret](const QString& before, const QString& after) { caret = caretAfter(before, after, caret); });
   if (settled == text) return;
-  const int caret = field.cursorPosition() - static_cast<int>(text.size() - settled.size());
   field.setText(settled);
-  field.setCursorPosition(std::clamp(caret, 0, static_cast<int>(settled.size())));
+  field.setCursorPosition(caret);
+}
+
+void limitTitleTyping(QLineEdit& field) {
+  TypingLimit::apply(&field, static_cast<int>(TextCleanup::kTitleLength));
 }

@@ -3,15 +3,17 @@
 #include <QLineEdit>
 #include <QString>
 
-// A typing limit for a text field that, unlike a plain maximum length, leaves a longer text
-// put in by the program whole: stored texts may be longer than what may be typed, and
-// cutting them in the field would change them behind the user's back. Such a text may be
-// shortened; typing lengthens a text only up to the limit.
+// A typing limit in characters (code points) for a text field. What the user types, pastes
+// or drops is cut to what fits, never inside a character; a key typed into a full field
+// changes nothing. A longer text put in by the program stays whole: stored texts may be
+// longer than what may be typed, and cutting them in the field would change them behind the
+// user's back. Such a text may be shortened; typing lengthens a text only up to the limit.
 namespace TypingLimit {
 
 void apply(QLineEdit* field, int limit);
 
-// Puts the text into a field with a typing limit, whole however long.
+// Puts the text into a field with a typing limit, whole however long. The program's longer
+// writes go through here; its shorter ones may use setText.
 void setWholeText(QLineEdit* field, const QString& text);
 
 }  // namespace TypingLimit

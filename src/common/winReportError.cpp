@@ -1,8 +1,9 @@
 #include "common/winReportError.h"
 
+#include <QApplication>
 #include <QGridLayout>
-#include <QGuiApplication>
 #include <QScreen>
+#include <QWindow>
 
 #include "common/ErrorHandling.h"
 #include "common/ReportLocation.h"
@@ -52,6 +53,12 @@ winReportError::winReportError(const QString& reportText) : QWidget(nullptr) {
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
       const QRect area = screen->availableGeometry();
       move(area.center() - QPoint(width() / 2, height() / 2));
+    }
+    // Raised inside a modal window, the report belongs to that window: it stands above it and
+    // takes input at once. It does not close with it, so the report outlives the failed step.
+    if (const QWidget* modal = QApplication::activeModalWidget()) {
+      winId();
+      windowHandle()->setTransientParent(modal->window()->windowHandle());
     }
     show();
     raise();

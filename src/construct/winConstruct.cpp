@@ -10,6 +10,7 @@
 #include "common/Controls.h"
 #include "common/HelpButton.h"
 #include "common/TextColour.h"
+#include "common/TitleField.h"
 #include "construct/ConstructTexts.h"
 #include "construct/GridColours.h"
 
@@ -22,9 +23,6 @@ constexpr int kHeight = 540;
 constexpr int kCellSize = 35;
 constexpr int kGridLeft = 20;
 constexpr int kGridTop = 130;
-// The title field holds 25 characters; the units of 25 characters beyond U+FFFF are 50, so
-// Qt's unit limit never cuts inside the 25 and the title rules make the last cut.
-constexpr int kTitleFieldUnits = 50;
 
 const char* const kCellIndex = "cellIndex";
 const char* const kCellPart = "cellPart";
@@ -99,8 +97,8 @@ void winConstruct::buildPaletteArea() {
 
   tfWinTitle = new QLineEdit(this);
   tfWinTitle->setGeometry(470, 80, 185, 22);
-  tfWinTitle->setMaxLength(kTitleFieldUnits);
-  tfWinTitle->setAttribute(Qt::WA_MacShowFocusRect, false);
+  limitTitleTyping(*tfWinTitle);
+  hideFocusFrame(*tfWinTitle);
   tfWinTitle->installEventFilter(this);
 
   pbHelpGridCon = makeHelpButton(this, QRect(635, 10, 25, 25));

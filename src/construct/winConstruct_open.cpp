@@ -10,6 +10,7 @@
 #include "common/RuntimeException.h"
 #include "common/StringUtils.h"
 #include "common/TextColour.h"
+#include "common/TypingLimit.h"
 #include "construct/ConstructTexts.h"
 #include "construct/GridColours.h"
 #include "construct/GridEdits.h"
@@ -39,7 +40,7 @@ void winConstruct::Event_Open() {
     const bool allShown = GridEdits::allShortcutsShown(*KM::aBtn);
 
     // Like a typed change: the title rules run, and the palette is marked as changed.
-    tfWinTitle->setText(KM::paleWinTitle);
+    TypingLimit::setWholeText(tfWinTitle, KM::paleWinTitle);
     setWindowTitle(kTitlePrefix + DisplayText::windowTitle(KM::paleWinTitle));
     labNameID->setText(DisplayText::shown(KM::paleName));
     labNameAlias->setText(DisplayText::shown(KM::paleAlias));

@@ -48,10 +48,11 @@ winChangeAlias::winChangeAlias() : PreviewWindow(kWindow, kTitle) {
   tfAlias = textField(this, {110, 219, 150, 22});
   tfWinTitle = textField(this, {112, 252, 190, 22}, false);
   TypingLimit::apply(tfAlias, kTypedCharacters);
-  TypingLimit::apply(tfWinTitle, kTypedCharacters);
+  limitTitleTyping(*tfWinTitle);
 
   setTabOrder(pbCancel, pbMakeChange);
-  setTabOrder(pbMakeChange, tfAlias);
+  setTabOrder(pbMakeChange, pbHelpChgAlias);
+  setTabOrder(pbHelpChgAlias, tfAlias);
   setTabOrder(tfAlias, tfWinTitle);
 
   connect(pbCancel, &QPushButton::clicked, this, &winChangeAlias::pbCancel_Action);

@@ -50,6 +50,7 @@ winDeletePalette::winDeletePalette() : PreviewWindow(kWindow, kTitle) {
   labInfo->setEnabled(false);
 
   setTabOrder(pbCancel, pbDelete);
+  setTabOrder(pbDelete, pbHelpDelPal);
 
   connect(pbCancel, &QPushButton::clicked, this, &winDeletePalette::pbCancel_Action);
   connect(pbDelete, &QPushButton::clicked, this, &winDeletePalette::pbDelete_Action);

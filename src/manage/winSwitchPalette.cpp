@@ -66,6 +66,13 @@ class NoFocusFrame : public QStyledItemDelegate {
 
 bool isDigit(const QString& key) { return key.size() == 1 && key.at(0) >= u'0' && key.at(0) <= u'9'; }
 
+// Keys the focused control uses itself, which type nothing into the window: Tab and
+// Shift+Tab move the focus, Space presses the focused button.
+bool controlKey(const QKeyEvent& event, const QWidget* receiver) {
+  if (event.key() == Qt::Key_Tab || event.key() == Qt::Key_Backtab) return true;
+  return event.key() == Qt::Key_Space && qobject_cast<const QAbstractButton*>(receiver);
+}
+
 // What a key press typed; a key held with Cmd (Qt's Control) or Control types nothing.
 QString typedText(const QKeyEvent& event) {
   if (event.modifiers() & (Qt::ControlModifier | Qt::MetaModifier)) return {};
@@ -97,8 +104,11 @@ winSwitchPalette::winSwitchPalette() : ModalWindow(nullptr) {
   lbPalette->horizontalHeader()->hide();
   lbPalette->verticalHeader()->hide();
   lbPalette->verticalHeader()->setDefaultSectionSize(kRowHeight);
+  // Name/ID 40 wide, the alias in the rest of the inside, which the frame and a scroll bar
+  // make narrower than 160: the rows never scroll sideways.
   lbPalette->setColumnWidth(0, 40);
-  lbPalette->setColumnWidth(1, 160);
+  lbPalette->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Fixed);
+  lbPalette->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
   lbPalette->setShowGrid(false);
   lbPalette->setWordWrap(false);
   lbPalette->setFrameShape(QFrame::Box);
@@ -163,7 +173,7 @@ bool winSwitchPalette::eventFilter(QObject* watched, QEvent* event) {
   QWidget* receiver = focusWidget() ? focusWidget() : this;
   if (watched != receiver) return false;
   const auto* key = static_cast<QKeyEvent*>(event);
-  if (KeyModifiers::isModifierKey(key->key())) return false;
+  if (KeyModifiers::isModifierKey(key->key()) || controlKey(*key, receiver)) return false;
   return Event_KeyDown(typedText(*key));
 }
 

@@ -1,7 +1,10 @@
 #include <QApplication>
 #include <QLabel>
+#include <QTest>
+#include <QWindow>
 
 #include "common/ErrorGuard.h"
+#include "common/ModalSeam.h"
 #include "common/RuntimeException.h"
 #include "common/winReportError.h"
 #include "support/TestEnvironment.h"
@@ -119,4 +122,34 @@ TEST_F(ErrorReportTest, FailingReportWindowDoesNotNest) {
   EXPECT_EQ(messages, QStringList{"HandleException Error"});
   EXPECT_EQ(logLines, (QStringList{"Exception - winReportError.Constructor", "Exception - winReportError.Constructor",
                                    "Exception - KM.ActivatePalette"}));
+}
+
+TEST_F(ErrorReportTest, ReportRaisedInsideAModalWindowStandsAboveItAndTakesInputAtOnce) {
+  winReportError* report = nullptr;
+  {
+    ModalWindow modal;
+    ModalSeam::ScopedDriver<ModalWindow> driver([&](ModalWindow& m) {
+      guarded(kActivate, [] { throw IOException("Disk full"); });
+      ASSERT_EQ(reportWindows().size(), 1);
+      report = reportWindows().first();
+      EXPECT_EQ(report->windowHandle()->transientParent(), m.windowHandle());
+      EXPECT_TRUE(report->isVisible());
+      EXPECT_TRUE(report->isEnabled());
+      // The modal window does not swallow the click: a double click selects a word. The click
+      // goes to the window as the window system would send it, where modality is applied.
+      QTest::mouseDClick(report->windowHandle(), Qt::LeftButton, Qt::NoModifier,
+                         report->labMessage->geometry().topLeft() + QPoint(10, 8));
+      EXPECT_TRUE(report->labMessage->hasSelectedText());
+    });
+    ModalSeam::run(modal);
+  }
+  // The report stays once the modal window is gone.
+  ASSERT_EQ(reportWindows().size(), 1);
+  EXPECT_EQ(reportWindows().first(), report);
+
+  // Raised with no modal window open, a report belongs to no window.
+  guarded(kActivate, [] { throw IOException("again"); });
+  ASSERT_EQ(reportWindows().size(), 2);
+  const winReportError* later = reportWindows().first() == report ? reportWindows().last() : reportWindows().first();
+  EXPECT_EQ(later->windowHandle()->transientParent(), nullptr);
 }

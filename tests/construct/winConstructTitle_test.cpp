@@ -1,4 +1,7 @@
+#include <algorithm>
+
 #include "ConstructFixture.h"
+#include "support/TitleTyping.h"
 
 namespace {
 const QString kEmoji = QStringLiteral("\U0001F600");
@@ -68,31 +71,57 @@ TEST_F(ConstructTest, TypingIntoTheTitleFieldAsAUserWould) {
   QTest::keyClick(w.tfWinTitle, Qt::Key_Backspace);
   EXPECT_TRUE(twoCapitals(w.tfWinTitle->text()));
   EXPECT_EQ(view.calls.last(), "title:" + w.tfWinTitle->text());
-
-  // A digit typed in front of 25 characters: "A" in front, the last two cut.
-  w.tfWinTitle->setText("abcdefghijklmnopqrstuvwxy");
-  w.tfWinTitle->home(false);
-  QTest::keyClick(w.tfWinTitle, '1');
-  EXPECT_EQ(w.tfWinTitle->text(), "A1abcdefghijklmnopqrstuvw");
-  EXPECT_EQ(KM::paleWinTitle, "A1abcdefghijklmnopqrstuvw");
-
-  // Pasting a long text at the end: whatever the field lets in, no half character stays.
-  w.tfWinTitle->setText(QString(20, 'x'));
-  w.tfWinTitle->end(false);
-  w.tfWinTitle->insert(kEmoji.repeated(40));
-  EXPECT_EQ(w.tfWinTitle->text(), QString(20, 'x') + kEmoji.repeated(5));
-  EXPECT_TRUE(KM::paleWinTitle.isValidUtf16());
 }
 
-TEST_F(ConstructTest, StoredTitleLongerThanTheFieldOpensCutOnACharacter) {
-  // 24 letters and an emoji fill the 25 characters; Qt's unit limit must not cut the emoji.
+TEST_F(ConstructTest, TitleFieldTakesTypingAndPastesUpTo25Characters) {
+  TitleTyping::runCases(open().tfWinTitle, [this](const TitleTyping::Case& c) {
+    EXPECT_EQ(KM::paleWinTitle, c.field);
+    EXPECT_EQ(view.calls.last(), "title:" + c.field);
+  });
+}
+
+TEST_F(ConstructTest, StoredTitleLongerThanTheFieldOpensCleanedWhole) {
+  // 24 letters and an emoji fill the 25 characters; the cut never splits the emoji.
   KM::paleWinTitle = QString(24, 'x') + kEmoji + QString(40, 'y');
   winConstruct& w = open();
   EXPECT_EQ(w.tfWinTitle->text(), QString(24, 'x') + kEmoji);
   EXPECT_EQ(KM::paleWinTitle, QString(24, 'x') + kEmoji);
 
-  // A title that reaches the field's unit limit in the middle of an emoji.
-  KM::paleWinTitle = QString(49, 'z') + kEmoji;
+  // The rules run on the whole stored title: what they remove makes room before the cut.
+  KM::paleWinTitle = "A.b.c.d.e.f.g.h.i.j.k.l.m.n.o.p";
   open();
-  EXPECT_EQ(KM::paleWinTitle, QString(25, 'z'));
+  EXPECT_EQ(KM::paleWinTitle, "Abcdefghijklmnop");
+}
+
+TEST_F(ConstructTest, TitleFieldDrawsNoFocusFrameAndKeepsItsBorder) {
+  winConstruct& w = open();
+  w.show();
+  w.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+  // A field as the style draws it, to show that the style does draw a focus frame here.
+  auto* plain = new QLineEdit(&w);
+  plain->setGeometry(w.tfWinTitle->geometry().translated(0, 30));
+  plain->show();
+
+  // The outer ring of the field, where a border and a focus frame are drawn.
+  const auto ring = [](QLineEdit* field) {
+    const QImage image = field->grab().toImage();
+    QList<QRgb> pixels;
+    for (int y = 0; y < image.height(); ++y)
+      for (int x = 0; x < image.width(); ++x)
+        if (std::min({x, y, image.width() - 1 - x, image.height() - 1 - y}) < 3) pixels << image.pixel(x, y);
+    return pixels;
+  };
+  const auto focusChangesRing = [&](QLineEdit* field) {
+    const QList<QRgb> before = ring(field);
+    field->setFocus();
+    EXPECT_TRUE(field->hasFocus());
+    const bool changed = ring(field) != before;
+    field->clearFocus();
+    return changed;
+  };
+  EXPECT_TRUE(focusChangesRing(plain));
+  EXPECT_FALSE(focusChangesRing(w.tfWinTitle));
+  const QList<QRgb> border = ring(w.tfWinTitle);
+  EXPECT_TRUE(std::any_of(border.begin(), border.end(), [](QRgb p) { return qGray(p) < 200; }));
 }

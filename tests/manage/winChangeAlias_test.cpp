@@ -4,6 +4,7 @@
 
 #include "ManageFixture.h"
 #include "manage/winChangeAlias.h"
+#include "support/TitleTyping.h"
 
 namespace {
 
@@ -63,6 +64,12 @@ TEST_F(ChangeAliasTest, TitleFieldHoldsACleanTitleWhileTyping) {
   // Nothing reaches the store before Accept Change.
   EXPECT_EQ(KM::paleWinTitle, "My Palette");
   EXPECT_TRUE(view.calls.isEmpty());
+}
+
+TEST_F(ChangeAliasTest, TitleFieldTakesTypingAndPastesUpTo25Characters) {
+  openAndDrive<winChangeAlias>([](winChangeAlias& w) { TitleTyping::runCases(w.tfWinTitle); });
+  // Nothing reaches the store before Accept Change.
+  EXPECT_EQ(KM::paleWinTitle, "My Palette");
 }
 
 TEST_F(ChangeAliasTest, AliasFieldTakes30TypedCharactersButShowsALongerStoredAliasWhole) {

@@ -1,3 +1,4 @@
+#include <QScrollBar>
 #include <QTest>
 
 #include "help/HelpData.h"
@@ -191,4 +192,28 @@ TEST_F(SwitchPaletteWindowTest, HelpShowsItsPageAndHandlersReportUnderTheirOwnNa
                                    "Exception - winSwitchPalette.KeyDown"}));
   EXPECT_TRUE(view.calls.isEmpty());
   HelpData::helpDict.reset();
+}
+
+TEST_F(SwitchPaletteWindowTest, ColumnsFitInsideTheListAndItNeverScrollsSideways) {
+  // Three rows, then enough long aliases for the vertical scroll bar to take its share.
+  for (const int more : {0, 20}) {
+    SCOPED_TRACE(more);
+    QStringList aliases{KM::noneMark, "Garden", "Office"};
+    for (int i = 0; i < more; ++i) aliases << QString(40, 'w') + QString::number(i);
+    KM::DP.clear();
+    makeStore(aliases, 2);
+    open([&](winSwitchPalette& w) {
+      QTableWidget& list = *w.lbPalette;
+      QApplication::processEvents();
+      EXPECT_EQ(list.verticalScrollBar()->isVisible(), more > 0);
+      EXPECT_EQ(list.columnWidth(0), 40);
+      EXPECT_EQ(list.columnWidth(0) + list.columnWidth(1), list.viewport()->width());
+      // A click at the right end of the last alias.
+      list.scrollToBottom();
+      const QRect cell = list.visualRect(list.model()->index(list.rowCount() - 1, 1));
+      QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, QPoint(cell.right() - 1, cell.center().y()));
+      EXPECT_EQ(list.horizontalScrollBar()->maximum(), 0);
+      EXPECT_EQ(list.horizontalScrollBar()->value(), 0);
+    });
+  }
 }

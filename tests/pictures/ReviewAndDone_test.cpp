@@ -5,6 +5,8 @@
 #include "ButtonPicturesFixture.h"
 #include "help/HelpData.h"
 #include "help/winHelp.h"
+#include "manage/WindowDriving.h"
+#include "support/FocusChain.h"
 
 namespace {
 
@@ -108,4 +110,17 @@ TEST_F(ReviewAndDoneTest, HelpShowsPageSixUnlessControlIsHeld) {
   }
   HelpData::helpDict.reset();
   EXPECT_TRUE(logLines.isEmpty());
+}
+
+TEST_F(ButtonPicturesTest, TabVisitsTheControlsInTheirOrderHelpButtonLast) {
+  HelpData::FillDictionaryFromHELP_TEXT();
+  withWindow([&](winButtonPics& w) {
+    const QList<QWidget*> order{w.pbDone, w.lbButPic,    w.pbToDesktop,      w.pbSelectPicToAdd,
+                                w.pbAdd,  w.pbCancelAdd, w.pbHelpButGraphics};
+    EXPECT_EQ(tabRound(w, order), oneRound(order));
+    w.pbHelpButGraphics->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(helpTitleOpenedBy([&] { QTest::keyClick(w.pbHelpButGraphics, Qt::Key_Space); }),
+              "Help: Button Pictures");
+  });
+  HelpData::helpDict.reset();
 }

@@ -5,8 +5,12 @@
 #include <QStringList>
 #include <QTemporaryDir>
 #include <memory>
+#include <ostream>
 
 #include "platform/FolderItem.h"
+
+// Failed comparisons of texts show the texts.
+inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
 
 // Every test derives from this: a fresh temporary HOME (and XDG folders) per test, and the
 // system log, message boxes and beeps recorded instead of written or shown.
