@@ -3,8 +3,11 @@
 #include <QCloseEvent>
 #include <QDialog>
 #include <QPushButton>
+#include <QShowEvent>
 #include <functional>
 #include <utility>
+
+#include "common/winReportError.h"
 
 // How the program's modal windows are run. Normally exec() waits until the user has
 // answered. A test, or any caller that must not block, installs a driver for one kind of
@@ -61,6 +64,10 @@ class ModalWindow : public QDialog {
   void closeEvent(QCloseEvent* event) override {
     done(QDialog::Rejected);
     event->accept();
+  }
+  void showEvent(QShowEvent* event) override {
+    winReportError::keepAbove(*this);
+    QDialog::showEvent(event);
   }
 };
 

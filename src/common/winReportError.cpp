@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QGridLayout>
 #include <QScreen>
+#include <QTimer>
 #include <QWindow>
 
 #include "common/ErrorHandling.h"
@@ -77,5 +78,19 @@ winReportError::winReportError(const QString& reportText) : QWidget(nullptr) {
       reportingConstructorFailure = false;
     }
     SystemLog::write(location.logLine());
+  }
+}
+
+void winReportError::keepAbove(QWidget& modal) {
+  modal.winId();
+  for (QWidget* widget : QApplication::topLevelWidgets()) {
+    auto* report = qobject_cast<winReportError*>(widget);
+    if (!report || !report->isVisible() || report->windowHandle()->transientParent()) continue;
+    report->windowHandle()->setTransientParent(modal.windowHandle());
+    // Once the modal window stands, the report goes on top of it.
+    QTimer::singleShot(0, report, [report] {
+      report->raise();
+      report->activateWindow();
+    });
   }
 }

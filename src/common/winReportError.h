@@ -12,6 +12,10 @@ class winReportError : public QWidget {
 
   QLabel* labMessage = nullptr;
 
+  // Reports already shown when a modal window opens stand above it and take input, as those
+  // raised inside it do: a failure while a window was being prepared is seen at once.
+  static void keepAbove(QWidget& modal);
+
   // Tests make construction fail through this; it runs inside the constructor's guard.
   static std::function<void()>& constructionProbe();
 };

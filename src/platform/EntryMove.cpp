@@ -427,6 +427,7 @@ Result moveAcross(const fs::path& from, const fs::path& to) {
     // Told of the entry by its own name, not the one it had aside.
     QString message = error.message();
     message.replace(shown(aside), shown(from));
+    if (!message.endsWith(QLatin1Char('.'))) message += QLatin1Char('.');
     fail(message + QStringLiteral(" It stays where it was."));
   }
   if (result != Result::Done) {

@@ -153,3 +153,20 @@ TEST_F(ErrorReportTest, ReportRaisedInsideAModalWindowStandsAboveItAndTakesInput
   const winReportError* later = reportWindows().first() == report ? reportWindows().last() : reportWindows().first();
   EXPECT_EQ(later->windowHandle()->transientParent(), nullptr);
 }
+
+// A failure while a window was being prepared, before it showed: once the window stands,
+// the report stands above it and takes input.
+TEST_F(ErrorReportTest, ReportRaisedBeforeAModalWindowOpensStandsAboveIt) {
+  guarded(kActivate, [] { throw IOException("Disk full"); });
+  ASSERT_EQ(reportWindows().size(), 1);
+  winReportError* report = reportWindows().first();
+  ModalWindow modal;
+  ModalSeam::ScopedDriver<ModalWindow> driver([&](ModalWindow& m) {
+    QApplication::processEvents();
+    EXPECT_EQ(report->windowHandle()->transientParent(), m.windowHandle());
+    QTest::mouseDClick(report->windowHandle(), Qt::LeftButton, Qt::NoModifier,
+                       report->labMessage->geometry().topLeft() + QPoint(10, 8));
+    EXPECT_TRUE(report->labMessage->hasSelectedText());
+  });
+  ModalSeam::run(modal);
+}
