@@ -112,8 +112,6 @@ namespace {
 
 std::filesystem::path fsPath(const QString& path) { return std::filesystem::path(QFile::encodeName(path).toStdString()); }
 
-bool isText(const QByteArray& raw) { return QFile::encodeName(QFile::decodeName(raw)) == raw; }
-
 // The target entry for a move or copy into the folder.
 std::filesystem::path targetIn(const FolderItem& folder, const QString& newName) {
   const FolderItem target = folder.child(newName);
@@ -143,6 +141,8 @@ void FolderItem::copyInto(const FolderItem& folder, const QString& newName) cons
   requireItem();
   requireMoved(EntryMove::copy(fsPath(path_), targetIn(folder, newName)), folder, newName);
 }
+
+bool FolderItem::isText(const QByteArray& raw) { return QFile::encodeName(QFile::decodeName(raw)) == raw; }
 
 QList<QByteArray> FolderItem::untextualChildNames() const {
   requireItem();

@@ -63,6 +63,8 @@ class FolderItem {
   // The names of this folder's entries that are not valid UTF-8 text, as the system holds
   // them: no item can name such an entry.
   QList<QByteArray> untextualChildNames() const;
+  // Whether a name or path as the system holds it survives being read as text unchanged.
+  static bool isText(const QByteArray& raw);
   // A name as the system holds it, shown as text: bytes that are not UTF-8 as "\xFF".
   static QString shownName(const QByteArray& rawName);
 

@@ -1,7 +1,6 @@
 #include "platform/UserFolders.h"
 
 #include <QDir>
-#include <QFile>
 #include <QList>
 #include <QStandardPaths>
 
@@ -28,7 +27,7 @@ std::optional<QByteArray> untextualPath() {
   if (const QByteArray data = qgetenv("XDG_DATA_HOME"); data.startsWith('/')) paths << data;
 #endif
   for (const QByteArray& raw : paths)
-    if (QFile::encodeName(QFile::decodeName(raw)) != raw) return raw;
+    if (!FolderItem::isText(raw)) return raw;
   return std::nullopt;
 }
 
