@@ -11,6 +11,8 @@
 #include "common/QuitRequest.h"
 #include "common/RuntimeException.h"
 #include "help/HelpData.h"
+#include "platform/MoveRecord.h"
+#include "platform/MoveRecovery.h"
 #include "platform/TerminationSignals.h"
 #include "platform/UserFolders.h"
 #include "store/KM.h"
@@ -32,6 +34,9 @@ const QString kPathNotText = QStringLiteral(
 const QString kNoLockLogLine = QStringLiteral("App: Opening: could not lock %1, so a second Tavelin is not kept out");
 const QString kOtherCurrentLogLine =
     QStringLiteral("App: Opening: palette %1 could not be made current; palette %2 is current instead");
+const QString kMovesFolder = QStringLiteral("MovesInProgress");
+const QString kMovesPutRight =
+    QStringLiteral("Tavelin was stopped, last time, before it had finished moving some files. It has put this right:");
 const QString kOpenLogLine = QStringLiteral("Exception: App: Opening");
 const QString kProgramStartLogLine = QStringLiteral("Exception - main: %1");
 const QString kProgramStartMessage = QStringLiteral("Tavelin cannot go on and closes: %1");
@@ -130,6 +135,9 @@ void App::Event_Open() {
     refuseStart(kAlreadyRunning, 0);
     return;
   }
+  // Before any window shows or checks a picture folder; only the instance holding the data
+  // folder may, since another's move may still be under way.
+  guardedOops(kOpen, [&] { PutRightInterruptedMoves(); }, kOpenLogLine);
   HelpData::FillDictionaryFromHELP_TEXT();
   guardedOops(kOpen, [&] {
     setQuitOnLastWindowClosed(true);
@@ -174,6 +182,13 @@ void App::PrepareDataFolders() {
 
   if (const FolderItem obsolete = appSupportFolder.child(kObsoleteHelpDatabase); obsolete.exists())
     obsolete.remove();
+}
+
+void App::PutRightInterruptedMoves() {
+  if (appSupportFolder.isNull()) return;
+  MoveRecord::setFolder(appSupportFolder.child(kMovesFolder).fsPath());
+  const QStringList told = MoveRecovery::recover();
+  if (!told.isEmpty()) Dialogs::messageBox(kMovesPutRight + "\n\n" + told.join("\n\n"));
 }
 
 bool App::LockDataFolder() {

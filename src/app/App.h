@@ -56,6 +56,9 @@ class App : public QApplication {
 
  private:
   void PrepareDataFolders();
+  // Moves of the user's files go on keeping their records in the data folder, and those that
+  // a kill or power cut stopped are finished or undone, the user told where each entry is.
+  void PutRightInterruptedMoves();
   // One Tavelin per data folder, or the last to quit would overwrite the other's save.
   // False when another running instance holds the folder.
   bool LockDataFolder();

@@ -1,249 +1,61 @@
 #include "platform/EntryMove.h"
 
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
-#include <QByteArray>
-#include <algorithm>
-#include <array>
 #include <cerrno>
-#include <cstdio>
-#include <fstream>
+#include <functional>
+#include <optional>
 #include <string>
 #include <system_error>
 #include <vector>
 
 #include "common/RuntimeException.h"
-#include "platform/FolderItem.h"
+#include "platform/EntryTree.h"
+#include "platform/MoveRecord.h"
 
 namespace EntryMove {
 namespace {
 
-Fault& faultHook() {
-  static Fault f;
-  return f;
-}
+using namespace EntryTree;
+using MoveRecord::Writer;
 
-int fault(Step step, const fs::path& path, const fs::path& to = {}) {
-  return faultHook() ? faultHook()(step, path, to) : 0;
-}
-
-QString shown(const fs::path& p) { return FolderItem::shownName(QByteArray::fromStdString(p.native())); }
-QString reason(int error) { return QString::fromStdString(std::generic_category().message(error)); }
-
-[[noreturn]] void fail(const QString& message) { throw IOException(message); }
-
-bool lstatOk(const fs::path& p, struct stat& st) { return ::lstat(p.c_str(), &st) == 0; }
-
-struct stat statOf(const fs::path& p) {
-  struct stat st {};
-  if (!lstatOk(p, st)) fail(QStringLiteral("%1 does not exist: %2").arg(shown(p), reason(errno)));
-  return st;
-}
-
-std::array<timespec, 2> timesOf(const struct stat& st) {
-#ifdef __APPLE__
-  return {st.st_atimespec, st.st_mtimespec};
-#else
-  return {st.st_atim, st.st_mtim};
-#endif
-}
-
-class Descriptor {
- public:
-  explicit Descriptor(int fd) : fd_(fd) {}
-  ~Descriptor() {
-    if (fd_ >= 0) ::close(fd_);
+// Gives an entry of the program's own a name beside `entry`: its name with the tag, then
+// numbered, and a short name of the tag alone where that is too long. The attempt answers 0,
+// or the errno for that name; EEXIST and ENAMETOOLONG go on to the next name. Answers the
+// name taken, or nothing with the last errno.
+fs::path nameBeside(const fs::path& entry, const std::string& tag, const std::function<int(const fs::path&)>& attempt,
+                    int& error) {
+  bool shortForm = false;
+  error = EEXIST;
+  for (int n = 0; n < 1000; ++n) {
+    // Appended to, not added: g++ 12 warns of an overlap in "-" + std::string.
+    std::string name = shortForm ? tag : std::string(entry.filename().native()).append(1, '.').append(tag);
+    if (n > 0) name.append(1, '-').append(std::to_string(n));
+    const fs::path candidate = entry.parent_path() / name;
+    if (stands(candidate)) continue;
+    error = attempt(candidate);
+    if (error == 0) return candidate;
+    if (error == ENAMETOOLONG && !shortForm) {
+      shortForm = true;
+      n = -1;
+    } else if (error != EEXIST && error != ENAMETOOLONG) {
+      return {};
+    }
   }
-  Descriptor(const Descriptor&) = delete;
-  Descriptor& operator=(const Descriptor&) = delete;
-  int get() const { return fd_; }
+  return {};
+}
 
- private:
-  int fd_;
+// The link's target as a path from the root, and whether that path is tidy (without "." and
+// ".."): it is where tidying provably leads to the same entry.
+struct Reach {
+  fs::path path;
+  bool tidy;
 };
 
-// Flushes a folder, so that the names just made in it outlast a power cut.
-void syncFolder(const fs::path& folder) {
-  const Descriptor fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-  if (fd.get() >= 0) ::fsync(fd.get());
-}
-
-std::vector<fs::path> entriesOf(const fs::path& folder) {
-  std::error_code ec;
-  std::vector<fs::path> out;
-  for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) out.push_back(it->path());
-  if (ec) fail(QStringLiteral("Could not list %1: %2").arg(shown(folder), QString::fromStdString(ec.message())));
-  return out;
-}
-
-fs::path readLink(const fs::path& link) {
-  std::error_code ec;
-  fs::path target = fs::read_symlink(link, ec);
-  if (ec) fail(QStringLiteral("Could not read the link %1: %2").arg(shown(link), QString::fromStdString(ec.message())));
-  return target;
-}
-
-// Holds the name first with an entry of our own, which cannot replace anything, then renames
-// over it: for file systems without a rename that refuses an existing name.
-int renameOverPlaceholder(const fs::path& from, const fs::path& to) {
-  struct stat st {};
-  if (!lstatOk(from, st)) return errno;
-  const bool folder = S_ISDIR(st.st_mode);
-  if (!folder) {
-    if (::linkat(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), 0) == 0) {
-      if (::unlink(from.c_str()) == 0) return 0;
-      const int e = errno;
-      ::unlink(to.c_str());
-      return e;
-    }
-    if (errno == EEXIST || errno == EXDEV || errno == ENAMETOOLONG || errno == ENOENT) return errno;
-    const int fd = ::open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-    if (fd < 0) return errno;
-    ::close(fd);
-  } else if (::mkdir(to.c_str(), 0700) != 0) {
-    return errno;
-  }
-  if (::rename(from.c_str(), to.c_str()) == 0) return 0;
-  const int e = errno;
-  if (folder) ::rmdir(to.c_str());
-  else ::unlink(to.c_str());
-  return e;
-}
-
-// rename(2) that never replaces an entry; 0 or the errno.
-int renameNoReplace(const fs::path& from, const fs::path& to) {
-  if (const int e = fault(Step::Rename, from, to)) return e;
-#if defined(__linux__)
-  if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return 0;
-  if (errno != EINVAL && errno != ENOSYS && errno != ENOTSUP) return errno;
-#elif defined(__APPLE__)
-  if (::renamex_np(from.c_str(), to.c_str(), RENAME_EXCL) == 0) return 0;
-  if (errno != ENOTSUP && errno != EINVAL) return errno;
-#endif
-  return renameOverPlaceholder(from, to);
-}
-
-int removeEntry(const fs::path& p, bool folder) {
-  if (const int e = fault(Step::Remove, p)) return e;
-  return (folder ? ::rmdir(p.c_str()) : ::unlink(p.c_str())) == 0 ? 0 : errno;
-}
-
-// Removes the entry and everything below it, stopping at the first entry that stays. A copy
-// of the program's own is cleared even where it copied a read-only folder.
-void removeTree(const fs::path& p, bool ownCopy) {
-  const struct stat st = statOf(p);
-  const bool folder = S_ISDIR(st.st_mode);
-  if (folder) {
-    if (ownCopy) ::chmod(p.c_str(), S_IRWXU);
-    for (const fs::path& child : entriesOf(p)) removeTree(child, ownCopy);
-  }
-  if (const int e = removeEntry(p, folder)) fail(QStringLiteral("Could not remove %1: %2").arg(shown(p), reason(e)));
-}
-
-// Writes all of the bytes, or answers the errno.
-int writeAll(int fd, const char* bytes, ssize_t size) {
-  while (size > 0) {
-    const ssize_t n = ::write(fd, bytes, static_cast<size_t>(size));
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return errno;
-    }
-    bytes += n;
-    size -= n;
-  }
-  return 0;
-}
-
-// A regular file's bytes, mode and times, flushed to the disk.
-int copyFile(const fs::path& from, const fs::path& to, const struct stat& st, bool& created) {
-  const Descriptor in(::open(from.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
-  if (in.get() < 0) fail(QStringLiteral("Could not read %1: %2").arg(shown(from), reason(errno)));
-  const Descriptor out(::open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, S_IRUSR | S_IWUSR));
-  if (out.get() < 0) return errno;
-  created = true;
-  const auto broken = [&](int e) { fail(QStringLiteral("Could not copy %1: %2").arg(shown(from), reason(e))); };
-  std::array<char, 1 << 16> buffer{};
-  for (;;) {
-    const ssize_t n = ::read(in.get(), buffer.data(), buffer.size());
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) broken(errno);
-    if (n == 0) break;
-    if (const int e = writeAll(out.get(), buffer.data(), n)) broken(e);
-  }
-  const auto times = timesOf(st);
-  if (::fchmod(out.get(), st.st_mode & 07777) != 0 || ::futimens(out.get(), times.data()) != 0 ||
-      ::fsync(out.get()) != 0)
-    broken(errno);
-  return 0;
-}
-
-// Makes `to` a copy of `from`: 0, or the errno of making `to` itself, with nothing made. A
-// failure below `to` raises; `created` tells whether `to` was made.
-int copyEntry(const fs::path& from, const fs::path& to, bool& created) {
-  const struct stat st = statOf(from);
-  if (S_ISLNK(st.st_mode)) {
-    if (::symlink(readLink(from).c_str(), to.c_str()) != 0) return errno;
-    created = true;
-    const auto times = timesOf(st);
-    ::utimensat(AT_FDCWD, to.c_str(), times.data(), AT_SYMLINK_NOFOLLOW);
-    return 0;
-  }
-  if (S_ISREG(st.st_mode)) return copyFile(from, to, st, created);
-  if (!S_ISDIR(st.st_mode))
-    fail(QStringLiteral("%1 is not a file, a folder or a link, so it cannot be copied.").arg(shown(from)));
-  if (::mkdir(to.c_str(), S_IRWXU) != 0) return errno;
-  created = true;
-  for (const fs::path& child : entriesOf(from)) {
-    bool made = false;
-    if (const int e = copyEntry(child, to / child.filename(), made))
-      fail(QStringLiteral("Could not copy %1: %2").arg(shown(child), reason(e)));
-  }
-  // The folder's own mode last: a read-only folder is filled first.
-  const auto times = timesOf(st);
-  if (::chmod(to.c_str(), st.st_mode & 07777) != 0 || ::utimensat(AT_FDCWD, to.c_str(), times.data(), 0) != 0)
-    fail(QStringLiteral("Could not copy %1: %2").arg(shown(from), reason(errno)));
-  syncFolder(to);
-  return 0;
-}
-
-bool sameBytes(const fs::path& a, const fs::path& b) {
-  std::ifstream fa(a, std::ios::binary), fb(b, std::ios::binary);
-  if (!fa || !fb) return false;
-  std::array<char, 1 << 16> ba{}, bb{};
-  for (;;) {
-    fa.read(ba.data(), ba.size());
-    fb.read(bb.data(), bb.size());
-    if (fa.gcount() != fb.gcount() || !std::equal(ba.begin(), ba.begin() + fa.gcount(), bb.begin())) return false;
-    if (fa.gcount() < static_cast<std::streamsize>(ba.size())) return fa.eof() && fb.eof();
-  }
-}
-
-// One entry and, for a folder, everything below it are the same in the copy.
-bool sameTree(const fs::path& source, const fs::path& copy) {
-  struct stat s {}, c {};
-  if (!lstatOk(source, s) || !lstatOk(copy, c) || (s.st_mode & S_IFMT) != (c.st_mode & S_IFMT)) return false;
-  std::error_code ec, ec2;
-  if (S_ISLNK(s.st_mode)) return fs::read_symlink(source, ec) == fs::read_symlink(copy, ec2) && !ec && !ec2;
-  if (S_ISREG(s.st_mode)) return s.st_size == c.st_size && sameBytes(source, copy);
-  if (!S_ISDIR(s.st_mode)) return false;
-  try {
-    const std::vector<fs::path> inSource = entriesOf(source);
-    if (entriesOf(copy).size() != inSource.size()) return false;
-    for (const fs::path& child : inSource)
-      if (!sameTree(child, copy / child.filename())) return false;
-  } catch (const IOException&) {
-    return false;
-  }
-  return true;
-}
-
-// The target that leads from anywhere to where the link leads now: a relative one is read
-// against the folder the link stands in.
-fs::path targetFromAnywhere(const fs::path& link) {
+Reach reachOf(const fs::path& link) {
   const fs::path target = readLink(link);
-  if (target.is_absolute()) return target;
+  if (target.is_absolute()) return {target, false};
   std::error_code ec;
   const fs::path folder = fs::canonical(link.parent_path(), ec);
   if (ec) fail(QStringLiteral("Could not read the folder of %1: %2").arg(shown(link), QString::fromStdString(ec.message())));
@@ -251,18 +63,23 @@ fs::path targetFromAnywhere(const fs::path& link) {
   const fs::path tidy = exact.lexically_normal();
   bool climbs = false;
   for (const fs::path& part : target) climbs = climbs || part == "..";
-  if (!climbs) return tidy;
+  if (!climbs) return {tidy, true};
   // ".." after a linked folder leads where the system reads it, which tidying may change.
   struct stat a {}, b {};
   const bool same = ::stat(exact.c_str(), &a) == 0 && ::stat(tidy.c_str(), &b) == 0 && a.st_dev == b.st_dev &&
                     a.st_ino == b.st_ino;
-  return same ? tidy : exact;
+  return same ? Reach{tidy, true} : Reach{exact, false};
 }
 
+// The target that leads from anywhere to where the link leads now.
+fs::path targetFromAnywhere(const fs::path& link) { return reachOf(link).path; }
+
 // Replaces a link of the program's own folders by one with another target, in one step.
-void retarget(const fs::path& link, const fs::path& target) {
+void retarget(const fs::path& link, const fs::path& target, Writer& record) {
   for (int n = 1; n < 1000; ++n) {
     const fs::path fresh = link.parent_path() / (".tavelin-link-" + std::to_string(n));
+    if (stands(fresh)) continue;
+    record.note("relink", {fresh, link, target});
     if (::symlink(target.c_str(), fresh.c_str()) != 0) {
       if (errno == EEXIST) continue;
       fail(QStringLiteral("Could not rewrite the link %1: %2").arg(shown(link), reason(errno)));
@@ -281,41 +98,53 @@ struct Anchored {
   fs::path link, formerTarget;
 };
 
-void unanchor(const std::vector<Anchored>& anchored) {
+void unanchor(const std::vector<Anchored>& anchored, Writer& record) {
   for (const Anchored& a : anchored) {
     try {
-      retarget(a.link, a.formerTarget);
+      retarget(a.link, a.formerTarget, record);
     } catch (const IOException&) {
       // It still leads where it led, only by another way.
     }
   }
 }
 
-void anchorBelow(const fs::path& root, const fs::path& folder, std::vector<Anchored>& anchored) {
+void anchorBelow(const fs::path& root, const fs::path& realRoot, const fs::path& folder,
+                 std::vector<Anchored>& anchored, Writer& record) {
   for (const fs::path& entry : entriesOf(folder)) {
     const struct stat st = statOf(entry);
     if (S_ISDIR(st.st_mode)) {
-      anchorBelow(root, entry, anchored);
-    } else if (S_ISLNK(st.st_mode)) {
-      const fs::path target = readLink(entry);
-      if (target.is_absolute()) continue;
-      const fs::path inside = (folder.lexically_relative(root) / target).lexically_normal();
-      if (!inside.empty() && *inside.begin() != "..") continue;
-      retarget(entry, targetFromAnywhere(entry));
-      anchored.push_back({entry, target});
+      anchorBelow(root, realRoot, entry, anchored, record);
+      continue;
     }
+    if (!S_ISLNK(st.st_mode)) continue;
+    const fs::path target = readLink(entry);
+    if (target.is_absolute()) continue;
+    const fs::path inside = (folder.lexically_relative(root) / target).lexically_normal();
+    if (!inside.empty() && *inside.begin() != "..") continue;
+    // It leaves the folder by its name: one that comes back in is given the way that stays
+    // inside, so it leads to the same entry wherever the folder goes; one that leads out is
+    // given the target that leads there from anywhere.
+    const Reach reach = reachOf(entry);
+    fs::path fresh = reach.path;
+    if (const fs::path fromRoot = reach.path.lexically_relative(realRoot);
+        reach.tidy && !fromRoot.empty() && *fromRoot.begin() != "..")
+      fresh = reach.path.lexically_relative(fs::canonical(folder));
+    retarget(entry, fresh, record);
+    anchored.push_back({entry, target});
   }
 }
 
-// Links inside a folder that lead out of it by a relative path would lead elsewhere once the
-// folder has moved: they are given the target that leads to the same place from anywhere.
-// What this did is undone should the move not happen.
-std::vector<Anchored> anchorOutwardLinks(const fs::path& folder) {
+// Links inside a folder that leave it by a relative path would lead elsewhere once the
+// folder has moved. What this did is undone should the move not happen.
+std::vector<Anchored> anchorLinksThatLeave(const fs::path& folder, Writer& record) {
   std::vector<Anchored> anchored;
   try {
-    anchorBelow(folder, folder, anchored);
+    std::error_code ec;
+    const fs::path realRoot = fs::canonical(folder, ec);
+    if (ec) fail(QStringLiteral("Could not read %1: %2").arg(shown(folder), QString::fromStdString(ec.message())));
+    anchorBelow(folder, realRoot, folder, anchored, record);
   } catch (const IOException&) {
-    unanchor(anchored);
+    unanchor(anchored, record);
     throw;
   }
   return anchored;
@@ -338,27 +167,82 @@ void requireRemovable(const fs::path& p) {
 }
 
 // Renames the entry aside in its own folder, which fails at once, and harmlessly, where
-// taking it away would fail.
-fs::path putAside(const fs::path& from) {
-  const std::string name = from.filename().native();
-  for (int n = 0; n < 1000; ++n) {
-    const fs::path aside =
-        from.parent_path() / (n == 0 ? name + ".tavelin-moving" : ".tavelin-moving-" + std::to_string(n));
-    const int e = renameNoReplace(from, aside);
-    if (e == 0) return aside;
-    if (e != EEXIST && e != ENAMETOOLONG)
-      fail(QStringLiteral("%1 cannot be taken out of its folder, so it is not moved: %2").arg(shown(from), reason(e)));
-  }
-  fail(QStringLiteral("%1 could not be put aside, so it is not moved.").arg(shown(from)));
+// taking it away would fail. The name stays visible, should the move be stopped for good.
+fs::path putAside(const fs::path& from, Writer& record) {
+  int error = 0;
+  const fs::path aside = nameBeside(
+      from, "tavelin-moving",
+      [&](const fs::path& candidate) {
+        record.note("aside", {candidate});
+        return renameNoReplace(from, candidate);
+      },
+      error);
+  if (aside.empty())
+    fail(QStringLiteral("%1 cannot be taken out of its folder, so it is not moved: %2").arg(shown(from), reason(error)));
+  return aside;
 }
 
-void putBack(const fs::path& aside, const fs::path& from) {
-  if (const int e = renameNoReplace(aside, from))
+void putBack(const fs::path& aside, const fs::path& from, Writer& record) {
+  if (const int e = renameNoReplace(aside, from)) {
+    record.keep();
     fail(QStringLiteral("%1 could not get its name back and stands as %2: %3").arg(shown(from), shown(aside), reason(e)));
+  }
+}
+
+// Removes a copy of the program's own; where that stops half way the record stays, so that
+// the next start removes the rest. Answers what the user is to be told then.
+QString dropCopy(const fs::path& copy, Writer& record) {
+  try {
+    removeTree(copy, true);
+    return {};
+  } catch (const IOException&) {
+    record.keep();
+    return QStringLiteral(" Part of the copy is left at %1.").arg(shown(copy));
+  }
+}
+
+// Makes a verified, flushed copy of `source` beside `to`, under a name of its own that
+// the record holds, and answers that name. What it made is removed again on failure.
+fs::path copyBeside(const fs::path& source, const fs::path& to, Writer& record) {
+  bool created = false;
+  fs::path copy;
+  try {
+    int error = 0;
+    copy = nameBeside(
+        to, "tavelin-copy",
+        [&](const fs::path& candidate) {
+          record.note("temp", {candidate});
+          copy = candidate;
+          return copyEntry(source, candidate, created);
+        },
+        error);
+    if (copy.empty() || !created)
+      fail(QStringLiteral("Could not copy %1 to %2: %3").arg(shown(source), shown(to.parent_path()), reason(error)));
+    if (!sameTree(source, copy))
+      fail(QStringLiteral("Could not copy %1 to %2: the copy differs.").arg(shown(source), shown(to.parent_path())));
+    syncFolder(copy.parent_path());
+    return copy;
+  } catch (const IOException& error) {
+    if (!created) throw;
+    fail(error.message() + dropCopy(copy, record));
+  }
+}
+
+// Gives the verified copy its real name; a name taken or too long removes the copy again.
+Result place(const fs::path& copy, const fs::path& to, Writer& record) {
+  const int e = renameNoReplace(copy, to);
+  if (e == 0) {
+    syncFolder(to.parent_path());
+    return Result::Done;
+  }
+  const QString left = dropCopy(copy, record);
+  if (e == EEXIST && left.isEmpty()) return Result::NameTaken;
+  if (e == ENAMETOOLONG && left.isEmpty()) return Result::NameTooLong;
+  fail(QStringLiteral("Could not copy %1: %2.%3").arg(shown(to), reason(e), left));
 }
 
 // Copies into `into` every entry of `from` that it lacks.
-void refill(const fs::path& from, const fs::path& into) {
+void refillFrom(const fs::path& from, const fs::path& into) {
   for (const fs::path& child : entriesOf(from)) {
     const fs::path there = into / child.filename();
     struct stat st {};
@@ -367,84 +251,72 @@ void refill(const fs::path& from, const fs::path& into) {
       if (const int e = copyEntry(child, there, made))
         fail(QStringLiteral("Could not copy %1: %2").arg(shown(child), reason(e)));
     } else if (S_ISDIR(st.st_mode) && S_ISDIR(statOf(child).st_mode)) {
-      refill(child, there);
+      refillFrom(child, there);
     }
   }
 }
 
-// Makes `to` a verified, flushed copy of `from`; what it made is removed again on failure.
-Result copyVerified(const fs::path& from, const fs::path& to) {
-  bool created = false;
+// The source could not be removed whole after its copy was in place: it is made whole again
+// from the copy and given its name back, and the copy goes.
+[[noreturn]] void undoHalfRemoval(const fs::path& from, const fs::path& aside, const fs::path& to, const QString& why,
+                                  Writer& record) {
+  const QString unfinished = QStringLiteral("Could not finish moving %1: it is whole at %2, and what could not be removed is at %3. %4")
+                                 .arg(shown(from), shown(to), shown(aside), why);
   try {
-    const int e = copyEntry(from, to, created);
-    if (e == EEXIST) return Result::NameTaken;
-    if (e == ENAMETOOLONG) return Result::NameTooLong;
-    if (e != 0) fail(QStringLiteral("Could not copy %1 to %2: %3").arg(shown(from), shown(to), reason(e)));
-    if (!sameTree(from, to)) fail(QStringLiteral("Could not copy %1 to %2: the copy differs.").arg(shown(from), shown(to)));
-    syncFolder(to.parent_path());
-    return Result::Done;
-  } catch (const IOException& error) {
-    if (!created) throw;
-    try {
-      removeTree(to, true);
-    } catch (const IOException&) {
-      fail(error.message() + QStringLiteral(" Part of the copy is left at %1.").arg(shown(to)));
-    }
-    throw;
-  }
-}
-
-// The source could not be removed whole after its copy was made: it is made whole again from
-// the copy and given its name back, and the copy goes.
-[[noreturn]] void undoHalfRemoval(const fs::path& from, const fs::path& aside, const fs::path& to, const QString& why) {
-  try {
-    refill(to, aside);
+    record.note("undo");
+    refillFrom(to, aside);
   } catch (const IOException&) {
+    record.keep();
+    fail(unfinished);
   }
-  if (sameTree(to, aside) && renameNoReplace(aside, from) == 0) {
-    QString left;
-    try {
-      removeTree(to, true);
-    } catch (const IOException&) {
-      left = QStringLiteral(" A copy is left at %1.").arg(shown(to));
-    }
-    QString cause = why;
-    cause.replace(shown(aside), shown(from));
-    fail(QStringLiteral("Could not move %1, so it stays where it was: %2%3").arg(shown(from), cause, left));
+  if (!sameTree(to, aside) || renameNoReplace(aside, from) != 0) {
+    record.keep();
+    fail(unfinished);
   }
-  fail(QStringLiteral("Could not finish moving %1: it is whole at %2, and what could not be removed is at %3. %4")
-           .arg(shown(from), shown(to), shown(aside), why));
+  const QString left = dropCopy(to, record);
+  QString cause = why;
+  cause.replace(shown(aside), shown(from));
+  fail(QStringLiteral("Could not move %1, so it stays where it was: %2%3").arg(shown(from), cause, left));
 }
 
-Result moveAcross(const fs::path& from, const fs::path& to) {
-  const fs::path aside = putAside(from);
-  Result result = Result::Done;
+Result moveAcross(const fs::path& from, const fs::path& to, Writer& record) {
+  record.note("across");
+  const fs::path aside = putAside(from, record);
+  bool placed = false;
+  std::optional<Result> refused;
   try {
     requireRemovable(aside);
-    result = copyVerified(aside, to);
+    Result result = Result::NameTaken;
+    if (!stands(to)) result = place(copyBeside(aside, to, record), to, record);
+    placed = result == Result::Done;
+    if (placed) record.note("placed");
+    else refused = result;
   } catch (const IOException& error) {
-    putBack(aside, from);
     // Told of the entry by its own name, not the one it had aside.
     QString message = error.message();
+    if (placed) message += dropCopy(to, record);
+    putBack(aside, from, record);
     message.replace(shown(aside), shown(from));
     if (!message.endsWith(QLatin1Char('.'))) message += QLatin1Char('.');
     fail(message + QStringLiteral(" It stays where it was."));
   }
-  if (result != Result::Done) {
-    putBack(aside, from);
-    return result;
+  if (refused) {
+    putBack(aside, from, record);
+    return *refused;
   }
   try {
     removeTree(aside, false);
   } catch (const IOException& error) {
-    undoHalfRemoval(from, aside, to, error.message());
+    undoHalfRemoval(from, aside, to, error.message(), record);
   }
+  syncFolder(from.parent_path());
   return Result::Done;
 }
 
 // A link is made anew at its place, with a target that leads where it led, on any file system.
-Result moveLink(const fs::path& from, const fs::path& to) {
+Result moveLink(const fs::path& from, const fs::path& to, Writer& record) {
   const fs::path target = targetFromAnywhere(from);
+  record.note("link", {target});
   int e = fault(Step::Rename, from, to);
   // A new link is made in any case, so another file system changes nothing.
   if (e == 0 || e == EXDEV) e = ::symlink(target.c_str(), to.c_str()) == 0 ? 0 : errno;
@@ -458,7 +330,7 @@ Result moveLink(const fs::path& from, const fs::path& to) {
   return Result::Done;
 }
 
-Result moveEntry(const fs::path& from, const fs::path& to) {
+Result moveEntry(const fs::path& from, const fs::path& to, Writer& record) {
   switch (const int e = renameNoReplace(from, to)) {
     case 0:
       return Result::Done;
@@ -467,34 +339,56 @@ Result moveEntry(const fs::path& from, const fs::path& to) {
     case ENAMETOOLONG:
       return Result::NameTooLong;
     case EXDEV:
-      return moveAcross(from, to);
+      return moveAcross(from, to, record);
     default:
       fail(QStringLiteral("Could not move %1: %2").arg(shown(from), reason(e)));
+  }
+}
+
+Result moveFolder(const fs::path& from, const fs::path& to, Writer& record) {
+  const std::vector<Anchored> anchored = anchorLinksThatLeave(from, record);
+  try {
+    const Result result = moveEntry(from, to, record);
+    if (result != Result::Done) unanchor(anchored, record);
+    return result;
+  } catch (const IOException&) {
+    unanchor(anchored, record);
+    throw;
+  }
+}
+
+// Runs one move or copy under its record, which goes once the step has ended with every
+// entry whole in one place. A stop by any other means leaves the record for the next start.
+template <class Body>
+Result underRecord(const char* kind, const fs::path& from, const fs::path& to, Body body) {
+  statOf(from);
+  Writer record(kind, from, to);
+  try {
+    const Result result = body(record);
+    record.finish();
+    return result;
+  } catch (const IOException&) {
+    record.finish();
+    throw;
   }
 }
 
 }  // namespace
 
 Result move(const fs::path& from, const fs::path& to) {
-  const struct stat st = statOf(from);
-  if (S_ISLNK(st.st_mode)) return moveLink(from, to);
-  if (!S_ISDIR(st.st_mode)) return moveEntry(from, to);
-  const std::vector<Anchored> anchored = anchorOutwardLinks(from);
-  try {
-    const Result result = moveEntry(from, to);
-    if (result != Result::Done) unanchor(anchored);
-    return result;
-  } catch (const IOException&) {
-    unanchor(anchored);
-    throw;
-  }
+  return underRecord("move", from, to, [&](Writer& record) {
+    const struct stat st = statOf(from);
+    if (S_ISLNK(st.st_mode)) return moveLink(from, to, record);
+    if (S_ISDIR(st.st_mode)) return moveFolder(from, to, record);
+    return moveEntry(from, to, record);
+  });
 }
 
 Result copy(const fs::path& from, const fs::path& to) {
-  statOf(from);
-  return copyVerified(from, to);
+  return underRecord("copy", from, to, [&](Writer& record) {
+    if (stands(to)) return Result::NameTaken;
+    return place(copyBeside(from, to, record), to, record);
+  });
 }
-
-void setFault(Fault fault) { faultHook() = std::move(fault); }
 
 }  // namespace EntryMove

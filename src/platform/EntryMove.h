@@ -24,8 +24,10 @@ Result copy(const fs::path& from, const fs::path& to);
 
 // The steps a test can make fail as a file system would: the fault answers an errno for the
 // step (0 lets it run). A fault that creates an entry at `to` before answering 0 shows a
-// name taken meanwhile.
-enum class Step { Rename, Remove };
+// name taken meanwhile; one that throws stops the move where it is, as a kill would.
+// Copy comes before each entry is copied, Write after each piece of a file is written, Note
+// before each line of a move's record is written.
+enum class Step { Rename, Remove, Copy, Write, Note };
 using Fault = std::function<int(Step step, const fs::path& path, const fs::path& to)>;
 void setFault(Fault fault);  // empty: none
 

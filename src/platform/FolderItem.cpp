@@ -22,6 +22,11 @@ QString FolderItem::path() const {
   return QDir::toNativeSeparators(path_);
 }
 
+std::filesystem::path FolderItem::fsPath() const {
+  requireItem();
+  return std::filesystem::path(QFile::encodeName(path_).toStdString());
+}
+
 QString FolderItem::name() const {
   requireItem();
   return QFileInfo(path_).fileName();
@@ -110,13 +115,11 @@ QStringList FolderItem::childNames() const {
 
 namespace {
 
-std::filesystem::path fsPath(const QString& path) { return std::filesystem::path(QFile::encodeName(path).toStdString()); }
-
 // The target entry for a move or copy into the folder.
 std::filesystem::path targetIn(const FolderItem& folder, const QString& newName) {
   const FolderItem target = folder.child(newName);
   if (target.isNull()) throw IOException(QStringLiteral("%1 cannot name an item.").arg(newName));
-  return fsPath(target.path());
+  return target.fsPath();
 }
 
 void requireMoved(FolderItem::MoveResult result, const FolderItem& folder, const QString& newName) {
@@ -130,7 +133,7 @@ void requireMoved(FolderItem::MoveResult result, const FolderItem& folder, const
 
 FolderItem::MoveResult FolderItem::tryMoveInto(const FolderItem& folder, const QString& newName) const {
   requireItem();
-  return EntryMove::move(fsPath(path_), targetIn(folder, newName));
+  return EntryMove::move(fsPath(), targetIn(folder, newName));
 }
 
 void FolderItem::moveInto(const FolderItem& folder, const QString& newName) const {
@@ -139,7 +142,7 @@ void FolderItem::moveInto(const FolderItem& folder, const QString& newName) cons
 
 void FolderItem::copyInto(const FolderItem& folder, const QString& newName) const {
   requireItem();
-  requireMoved(EntryMove::copy(fsPath(path_), targetIn(folder, newName)), folder, newName);
+  requireMoved(EntryMove::copy(fsPath(), targetIn(folder, newName)), folder, newName);
 }
 
 bool FolderItem::isText(const QByteArray& raw) { return QFile::encodeName(QFile::decodeName(raw)) == raw; }
@@ -148,7 +151,7 @@ QList<QByteArray> FolderItem::untextualChildNames() const {
   requireItem();
   QList<QByteArray> names;
   std::error_code ec;
-  for (std::filesystem::directory_iterator it(fsPath(path_), ec), end; !ec && it != end; it.increment(ec)) {
+  for (std::filesystem::directory_iterator it(fsPath(), ec), end; !ec && it != end; it.increment(ec)) {
     const QByteArray raw = QByteArray::fromStdString(it->path().filename().native());
     if (!isText(raw)) names << raw;
   }

@@ -4,6 +4,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <filesystem>
 #include <vector>
 
 #include "platform/EntryMove.h"
@@ -21,6 +22,7 @@ class FolderItem {
 
   bool isNull() const { return path_.isEmpty(); }
   QString path() const;  // the full native path
+  std::filesystem::path fsPath() const;  // the same, as the system's bytes
   QString name() const;
   FolderItem parent() const;
 

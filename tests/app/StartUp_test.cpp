@@ -15,6 +15,7 @@
 #include "platform/UserFolders.h"
 #include "store/KM.h"
 #include "store/StoreFixture.h"
+#include "support/MoveFaults.h"
 #include "support/TestEnvironment.h"
 
 namespace {
@@ -298,4 +299,44 @@ TEST_F(StartUpTest, AHomeWhosePathIsNotTextGetsNothingBesideIt) {
   EXPECT_EQ(std::distance(begin(listing), end(listing)), 1);
   EXPECT_EQ(::rmdir(home.constData()), 0) << "the home folder stays empty";
   App::current().startRefused = false;
+}
+
+// Delete Palette to a Desktop on another file system, the program killed in the middle of the
+// copy: the next start puts the palette's pictures back, before anything looks at them, and
+// says so.
+TEST_F(StartUpTest, AMoveStoppedByAKillIsPutRightAtTheNextStart) {
+  App::current().Event_Open();
+  const QString folder = data() + "/ButtonPictures/P01";
+  writeFile(folder + "/05Face.png", QByteArray(200000, 'p'));
+  writeFile(folder + "/07Mail.png", "mail");
+  const QString desktopCopy = homePath() + "/Desktop/DeletedPalettePictures/P01";
+  QDir().mkpath(homePath() + "/Desktop/DeletedPalettePictures");
+  {
+    int writes = 0;
+    ScopedMoveFault fault([&](EntryMove::Step step, const std::filesystem::path& from, const std::filesystem::path& to) {
+      if (step == EntryMove::Step::Write && ++writes == 2) throw Killed{};
+      return acrossFileSystems(step, from, to);
+    });
+    EXPECT_THROW(FolderItem(folder).tryMoveInto(FolderItem(homePath() + "/Desktop/DeletedPalettePictures"), "P01"),
+                 Killed);
+  }
+  EXPECT_FALSE(exists(folder));
+
+  freshRun();
+  App::current().Event_Open();
+
+  expectCompleted();
+  EXPECT_EQ(messages, QStringList{"Tavelin was stopped, last time, before it had finished moving some files. It has "
+                                  "put this right:\n\n" + folder + " is back where it was."});
+  EXPECT_EQ(readFile(folder + "/05Face.png"), QByteArray(200000, 'p'));
+  EXPECT_EQ(readFile(folder + "/07Mail.png"), "mail");
+  EXPECT_EQ(QDir(homePath() + "/Desktop/DeletedPalettePictures").entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+            QStringList{});
+  EXPECT_EQ(QDir(data() + "/ButtonPictures").entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+            QStringList{"P01"});
+
+  // Put right once: the start after it says nothing.
+  freshRun();
+  App::current().Event_Open();
+  EXPECT_TRUE(messages.isEmpty());
 }

@@ -182,10 +182,21 @@ TEST_F(EntryMoveTest, AMovedLinkStillLeadsWhereItLed) {
     EXPECT_EQ(fs::read_symlink(moved), picture);
     EXPECT_FALSE(fs::exists(fs::symlink_status(source / "29 rel.png")));
   }
-  ASSERT_EQ(EntryMove::move(source, target), Result::Done);
-  EXPECT_EQ(fs::canonical(target / "28 rel.png"), picture);
-  EXPECT_EQ(fs::read_symlink(target / "inner.png"), "05Face.png");
-  EXPECT_EQ(treeOf(picture)[""], "file the user's picture");
+  // A link that leaves the folder by its name and comes back in leads into the moved folder.
+  fs::permissions(source / "old", fs::perms::owner_all);
+  fs::create_symlink("../P05/05Face.png", source / "30 back.png");
+  fs::create_symlink("../../P05/05Face.png", source / "old/31 back.png");
+  for (const bool across : {false, true}) {
+    SCOPED_TRACE(across ? "across file systems" : "one file system");
+    ScopedMoveFault fault(across ? EntryMove::Fault(acrossFileSystems) : EntryMove::Fault());
+    ASSERT_EQ(EntryMove::move(source, target), Result::Done);
+    EXPECT_EQ(fs::canonical(target / "28 rel.png"), picture);
+    EXPECT_EQ(fs::read_symlink(target / "inner.png"), "05Face.png");
+    EXPECT_EQ(fs::read_symlink(target / "30 back.png"), "05Face.png");
+    EXPECT_EQ(fs::canonical(target / "old/31 back.png"), fs::canonical(target / "05Face.png"));
+    EXPECT_EQ(treeOf(picture)[""], "file the user's picture");
+    ASSERT_EQ(EntryMove::move(target, source), Result::Done);
+  }
 }
 
 // An entry that appears at the target between the look and the rename stays as it is.

@@ -6,6 +6,10 @@
 
 #include "platform/EntryMove.h"
 
+// Thrown by a fault, it stands for the end of the process: nothing after it runs, and
+// nothing of the program catches it.
+struct Killed {};
+
 // While it lives, the moves' renames and removals are answered through the fault first.
 class ScopedMoveFault {
  public:

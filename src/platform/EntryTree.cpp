@@ -1,0 +1,253 @@
+#include "platform/EntryTree.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <QByteArray>
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <cstdio>
+#include <fstream>
+#include <system_error>
+
+#include "common/RuntimeException.h"
+#include "platform/FolderItem.h"
+
+namespace EntryTree {
+
+using EntryMove::Step;
+
+namespace {
+
+EntryMove::Fault& faultHook() {
+  static EntryMove::Fault f;
+  return f;
+}
+
+std::array<timespec, 2> timesOf(const struct stat& st) {
+#ifdef __APPLE__
+  return {st.st_atimespec, st.st_mtimespec};
+#else
+  return {st.st_atim, st.st_mtim};
+#endif
+}
+
+// Holds the name first with an entry of our own, which cannot replace anything, then renames
+// over it: for file systems without a rename that refuses an existing name.
+int renameOverPlaceholder(const fs::path& from, const fs::path& to) {
+  struct stat st {};
+  if (!lstatOk(from, st)) return errno;
+  const bool folder = S_ISDIR(st.st_mode);
+  if (!folder) {
+    if (::linkat(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), 0) == 0) {
+      if (::unlink(from.c_str()) == 0) return 0;
+      const int e = errno;
+      ::unlink(to.c_str());
+      return e;
+    }
+    if (errno == EEXIST || errno == EXDEV || errno == ENAMETOOLONG || errno == ENOENT) return errno;
+    const int fd = ::open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (fd < 0) return errno;
+    ::close(fd);
+  } else if (::mkdir(to.c_str(), 0700) != 0) {
+    return errno;
+  }
+  if (::rename(from.c_str(), to.c_str()) == 0) return 0;
+  const int e = errno;
+  if (folder) ::rmdir(to.c_str());
+  else ::unlink(to.c_str());
+  return e;
+}
+
+// Writes all of the bytes, or answers the errno.
+int writeAll(int fd, const char* bytes, ssize_t size) {
+  while (size > 0) {
+    const ssize_t n = ::write(fd, bytes, static_cast<size_t>(size));
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return errno;
+    }
+    bytes += n;
+    size -= n;
+  }
+  return 0;
+}
+
+// A regular file's bytes, mode and times, flushed to the disk.
+int copyFile(const fs::path& from, const fs::path& to, const struct stat& st, bool& created) {
+  const Descriptor in(::open(from.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+  if (in.get() < 0) fail(QStringLiteral("Could not read %1: %2").arg(shown(from), reason(errno)));
+  const Descriptor out(::open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, S_IRUSR | S_IWUSR));
+  if (out.get() < 0) return errno;
+  created = true;
+  const auto broken = [&](int e) { fail(QStringLiteral("Could not copy %1: %2").arg(shown(from), reason(e))); };
+  std::array<char, 1 << 16> buffer{};
+  for (;;) {
+    const ssize_t n = ::read(in.get(), buffer.data(), buffer.size());
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) broken(errno);
+    if (n == 0) break;
+    if (const int e = writeAll(out.get(), buffer.data(), n)) broken(e);
+    if (const int e = fault(Step::Write, from, to)) broken(e);
+  }
+  const auto times = timesOf(st);
+  if (::fchmod(out.get(), st.st_mode & 07777) != 0 || ::futimens(out.get(), times.data()) != 0 ||
+      ::fsync(out.get()) != 0)
+    broken(errno);
+  return 0;
+}
+
+// Whether the first file's bytes are the second's, or, with `startOnly`, their start.
+bool sameBytes(const fs::path& a, const fs::path& b, bool startOnly) {
+  std::ifstream fa(a, std::ios::binary), fb(b, std::ios::binary);
+  if (!fa || !fb) return false;
+  std::array<char, 1 << 16> ba{}, bb{};
+  for (;;) {
+    fa.read(ba.data(), ba.size());
+    fb.read(bb.data(), bb.size());
+    const std::streamsize n = fa.gcount();
+    if (n > fb.gcount() || (!startOnly && n != fb.gcount())) return false;
+    if (!std::equal(ba.begin(), ba.begin() + n, bb.begin())) return false;
+    if (n < static_cast<std::streamsize>(ba.size())) return startOnly || (fa.eof() && fb.eof());
+  }
+}
+
+// The two entries are alike and, for folders, every entry of the first has its like in the
+// second; `whole` asks the same of the second's entries and files whole.
+bool alike(const fs::path& first, const fs::path& second, bool whole) {
+  struct stat s {}, c {};
+  if (!lstatOk(first, s) || !lstatOk(second, c) || (s.st_mode & S_IFMT) != (c.st_mode & S_IFMT)) return false;
+  std::error_code ec, ec2;
+  if (S_ISLNK(s.st_mode)) return fs::read_symlink(first, ec) == fs::read_symlink(second, ec2) && !ec && !ec2;
+  if (S_ISREG(s.st_mode))
+    return whole ? s.st_size == c.st_size && sameBytes(first, second, false)
+                 : s.st_size <= c.st_size && sameBytes(first, second, true);
+  if (!S_ISDIR(s.st_mode)) return false;
+  try {
+    const std::vector<fs::path> inFirst = entriesOf(first);
+    if (whole && entriesOf(second).size() != inFirst.size()) return false;
+    for (const fs::path& child : inFirst)
+      if (!alike(child, second / child.filename(), whole)) return false;
+  } catch (const IOException&) {
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+}  // namespace EntryTree
+
+namespace EntryMove {
+void setFault(Fault fault) { EntryTree::faultHook() = std::move(fault); }
+}  // namespace EntryMove
+
+namespace EntryTree {
+
+int fault(Step step, const fs::path& path, const fs::path& to) {
+  return faultHook() ? faultHook()(step, path, to) : 0;
+}
+
+QString shown(const fs::path& p) { return FolderItem::shownName(QByteArray::fromStdString(p.native())); }
+QString reason(int error) { return QString::fromStdString(std::generic_category().message(error)); }
+
+void fail(const QString& message) { throw IOException(message); }
+
+bool lstatOk(const fs::path& p, struct stat& st) { return ::lstat(p.c_str(), &st) == 0; }
+
+bool stands(const fs::path& p) {
+  struct stat st {};
+  return lstatOk(p, st);
+}
+
+struct stat statOf(const fs::path& p) {
+  struct stat st {};
+  if (!lstatOk(p, st)) fail(QStringLiteral("%1 does not exist: %2").arg(shown(p), reason(errno)));
+  return st;
+}
+
+Descriptor::~Descriptor() {
+  if (fd_ >= 0) ::close(fd_);
+}
+
+void syncFolder(const fs::path& folder) {
+  const Descriptor fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (fd.get() >= 0) ::fsync(fd.get());
+}
+
+std::vector<fs::path> entriesOf(const fs::path& folder) {
+  std::error_code ec;
+  std::vector<fs::path> out;
+  for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) out.push_back(it->path());
+  if (ec) fail(QStringLiteral("Could not list %1: %2").arg(shown(folder), QString::fromStdString(ec.message())));
+  return out;
+}
+
+fs::path readLink(const fs::path& link) {
+  std::error_code ec;
+  fs::path target = fs::read_symlink(link, ec);
+  if (ec) fail(QStringLiteral("Could not read the link %1: %2").arg(shown(link), QString::fromStdString(ec.message())));
+  return target;
+}
+
+int renameNoReplace(const fs::path& from, const fs::path& to) {
+  if (const int e = fault(Step::Rename, from, to)) return e;
+#if defined(__linux__)
+  if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return 0;
+  if (errno != EINVAL && errno != ENOSYS && errno != ENOTSUP) return errno;
+#elif defined(__APPLE__)
+  if (::renamex_np(from.c_str(), to.c_str(), RENAME_EXCL) == 0) return 0;
+  if (errno != ENOTSUP && errno != EINVAL) return errno;
+#endif
+  return renameOverPlaceholder(from, to);
+}
+
+int removeEntry(const fs::path& p, bool folder) {
+  if (const int e = fault(Step::Remove, p)) return e;
+  return (folder ? ::rmdir(p.c_str()) : ::unlink(p.c_str())) == 0 ? 0 : errno;
+}
+
+void removeTree(const fs::path& p, bool ownCopy) {
+  const struct stat st = statOf(p);
+  const bool folder = S_ISDIR(st.st_mode);
+  if (folder) {
+    if (ownCopy) ::chmod(p.c_str(), S_IRWXU);
+    for (const fs::path& child : entriesOf(p)) removeTree(child, ownCopy);
+  }
+  if (const int e = removeEntry(p, folder)) fail(QStringLiteral("Could not remove %1: %2").arg(shown(p), reason(e)));
+}
+
+int copyEntry(const fs::path& from, const fs::path& to, bool& created) {
+  const struct stat st = statOf(from);
+  if (const int e = fault(Step::Copy, from, to)) return e;
+  if (S_ISLNK(st.st_mode)) {
+    if (::symlink(readLink(from).c_str(), to.c_str()) != 0) return errno;
+    created = true;
+    const auto times = timesOf(st);
+    ::utimensat(AT_FDCWD, to.c_str(), times.data(), AT_SYMLINK_NOFOLLOW);
+    return 0;
+  }
+  if (S_ISREG(st.st_mode)) return copyFile(from, to, st, created);
+  if (!S_ISDIR(st.st_mode))
+    fail(QStringLiteral("%1 is not a file, a folder or a link, so it cannot be copied.").arg(shown(from)));
+  if (::mkdir(to.c_str(), S_IRWXU) != 0) return errno;
+  created = true;
+  for (const fs::path& child : entriesOf(from)) {
+    bool made = false;
+    if (const int e = copyEntry(child, to / child.filename(), made))
+      fail(QStringLiteral("Could not copy %1: %2").arg(shown(child), reason(e)));
+  }
+  // The folder's own mode last: a read-only folder is filled first.
+  const auto times = timesOf(st);
+  if (::chmod(to.c_str(), st.st_mode & 07777) != 0 || ::utimensat(AT_FDCWD, to.c_str(), times.data(), 0) != 0)
+    fail(QStringLiteral("Could not copy %1: %2").arg(shown(from), reason(errno)));
+  syncFolder(to);
+  return 0;
+}
+
+bool sameTree(const fs::path& source, const fs::path& copy) { return alike(source, copy, true); }
+
+bool partOfCopy(const fs::path& copy, const fs::path& source) { return alike(copy, source, false); }
+
+}  // namespace EntryTree
