@@ -1,5 +1,7 @@
 #include "common/TextCleanup.h"
 
+#include <QTextBoundaryFinder>
+
 #include "common/StringUtils.h"
 
 namespace {
@@ -44,6 +46,19 @@ namespace TextCleanup {
 qsizetype characters(const QString& text) { return text.toUcs4().size(); }
 
 QString leftCharacters(const QString& text, qsizetype count) {
+  if (count <= 0) return {};
+  if (text.size() <= count) return text;  // no more code points than units
+  QTextBoundaryFinder clusters(QTextBoundaryFinder::Grapheme, text);
+  qsizetype kept = 0, points = 0;
+  for (qsizetype end = clusters.toNextBoundary(); end > kept; end = clusters.toNextBoundary()) {
+    points += characters(text.mid(kept, end - kept));
+    if (points > count) break;
+    kept = end;
+  }
+  return text.left(kept);
+}
+
+QString leftCodePoints(const QString& text, qsizetype count) {
   if (count <= 0) return {};
   qsizetype units = 0;
   for (qsizetype seen = 0; units < text.size() && seen < count; ++seen)

@@ -5,7 +5,7 @@
 #include <functional>
 
 // The rules a palette's alias and window title pass before they are stored. Every count is
-// in characters (code points), so a cut never splits a character in two.
+// in characters (code points), and a cut never splits what the eye reads as one character.
 namespace TextCleanup {
 
 inline constexpr qsizetype kTitleLength = 25;
@@ -13,8 +13,12 @@ inline constexpr qsizetype kChangedAliasLength = 23;
 
 // The number of characters in the text.
 qsizetype characters(const QString& text);
-// The first `count` characters of the text.
+// The text's start of at most `count` characters. It never ends inside a character as the
+// eye reads it (a flag, an emoji with its skin tone or joiners, a letter with its accents):
+// one that does not fit whole is left out whole.
 QString leftCharacters(const QString& text, qsizetype count);
+// The first `count` code points, as a name's leading characters are read.
+QString leftCodePoints(const QString& text, qsizetype count);
 
 // One pass of the title rules: trimmed, without ",;:.'][()&*", single spaces, two random
 // capitals when empty, "A" in front unless it begins with A-Z or a-z, at most 25 characters.

@@ -47,8 +47,9 @@ winChangeAlias::winChangeAlias() : PreviewWindow(kWindow, kTitle) {
   labInfo = information(this, kInformation, {265, 55, 220, 130});
   tfAlias = textField(this, {110, 219, 150, 22});
   tfWinTitle = textField(this, {112, 252, 190, 22}, false);
+  // Both take 30 typed characters; the title rules then cut the title to its 25.
   TypingLimit::apply(tfAlias, kTypedCharacters);
-  limitTitleTyping(*tfWinTitle);
+  TypingLimit::apply(tfWinTitle, kTypedCharacters);
 
   setTabOrder(pbCancel, pbMakeChange);
   setTabOrder(pbMakeChange, pbHelpChgAlias);

@@ -17,7 +17,7 @@ bool sideFits(int side) {
 
 namespace ButtonPictureRules {
 
-QString pictureKey(const QString& name) { return TextCleanup::leftCharacters(name, 2); }
+QString pictureKey(const QString& name) { return TextCleanup::leftCodePoints(name, 2); }
 
 bool startsWithTwoDigits(const QString& name) { return PictureFile::buttonNumber(name).has_value(); }
 

@@ -92,3 +92,25 @@ TEST_F(TextCleanupTest, UniquenessSuffixAccumulatesCounters) {
   for (const auto& [alias, taken, expected] : cases)
     EXPECT_EQ(TextCleanup::withUniquenessSuffix(alias, taken), expected) << alias.toStdString();
 }
+
+// A cut counts code points but never ends inside what the eye reads as one character.
+TEST_F(TextCleanupTest, ACutLeavesOutWholeACharacterThatDoesNotFit) {
+  const QString flag = u"\U0001F1EB\U0001F1F7"_qs;              // two regional indicators
+  const QString toned = u"\U0001F44D\U0001F3FD"_qs;             // thumbs up, skin tone
+  const QString family = u"\U0001F469\u200D\U0001F467"_qs;      // woman, joiner, girl
+  const QString accented = u"e\u0301"_qs;                        // e, combining acute
+  const QString start(23, QLatin1Char('x'));
+  // text, count, kept
+  const std::tuple<QString, qsizetype, QString> cases[] = {
+      {start + "y" + flag, 25, start + "y"},
+      {start + flag, 25, start + flag},
+      {start + "y" + toned, 25, start + "y"},
+      {start + family, 25, start},
+      {start + "y" + accented, 25, start + "y"},
+      {start + accented + "z", 25, start + accented},
+      {u"\U0001F600\U0001F600"_qs, 1, u"\U0001F600"_qs},
+  };
+  for (const auto& [text, count, kept] : cases) EXPECT_EQ(TextCleanup::leftCharacters(text, count), kept) << text.toStdString();
+  EXPECT_EQ(TextCleanup::title(start + "y" + flag), start + "y");
+  EXPECT_EQ(TextCleanup::changedAlias(QString(22, QLatin1Char('a')) + flag), QString(22, QLatin1Char('a')));
+}

@@ -74,7 +74,7 @@ TEST_F(ConstructTest, TypingIntoTheTitleFieldAsAUserWould) {
 }
 
 TEST_F(ConstructTest, TitleFieldTakesTypingAndPastesUpTo25Characters) {
-  TitleTyping::runCases(open().tfWinTitle, [this](const TitleTyping::Case& c) {
+  TitleTyping::runCases(open().tfWinTitle, 25, [this](const TitleTyping::Case& c) {
     EXPECT_EQ(KM::paleWinTitle, c.field);
     EXPECT_EQ(view.calls.last(), "title:" + c.field);
   });

@@ -67,7 +67,7 @@ TEST_F(ChangeAliasTest, TitleFieldHoldsACleanTitleWhileTyping) {
 }
 
 TEST_F(ChangeAliasTest, TitleFieldTakesTypingAndPastesUpTo25Characters) {
-  openAndDrive<winChangeAlias>([](winChangeAlias& w) { TitleTyping::runCases(w.tfWinTitle); });
+  openAndDrive<winChangeAlias>([](winChangeAlias& w) { TitleTyping::runCases(w.tfWinTitle, 30); });
   // Nothing reaches the store before Accept Change.
   EXPECT_EQ(KM::paleWinTitle, "My Palette");
 }
