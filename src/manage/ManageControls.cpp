@@ -34,7 +34,6 @@ QLineEdit* textField(QWidget* parent, const QRect& place, bool framed) {
   auto* f = new QLineEdit(parent);
   f->setGeometry(place);
   f->setFrame(framed);
-  hideFocusFrame(*f);
   QPalette palette = f->palette();
   palette.setColor(QPalette::Text, Qt::black);
   palette.setColor(QPalette::Base, framed ? QColor(Qt::white) : QColor(Qt::transparent));

@@ -23,7 +23,7 @@ QLabel* caption(QWidget* parent, const QString& text, const QRect& place, const 
 QLabel* information(QWidget* parent, const QString& text, const QRect& place);
 
 // One line, white with black text, or without frame and background so it reads like a
-// label; no spell checking and no focus ring.
+// label; no spell checking. It shows the platform's focus frame unless the window hides it.
 QLineEdit* textField(QWidget* parent, const QRect& place, bool framed = true);
 
 }  // namespace ManageControls

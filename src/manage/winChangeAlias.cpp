@@ -47,6 +47,8 @@ winChangeAlias::winChangeAlias() : PreviewWindow(kWindow, kTitle) {
   labInfo = information(this, kInformation, {265, 55, 220, 130});
   tfAlias = textField(this, {110, 219, 150, 22});
   tfWinTitle = textField(this, {112, 252, 190, 22}, false);
+  hideFocusFrame(*tfAlias);
+  hideFocusFrame(*tfWinTitle);
   // Both take 30 typed characters; the title rules then cut the title to its 25.
   TypingLimit::apply(tfAlias, kTypedCharacters);
   TypingLimit::apply(tfWinTitle, kTypedCharacters);

@@ -1,6 +1,7 @@
 #include <algorithm>
 
 #include "ConstructFixture.h"
+#include "support/FocusChain.h"
 #include "support/TitleTyping.h"
 
 namespace {
@@ -103,25 +104,8 @@ TEST_F(ConstructTest, TitleFieldDrawsNoFocusFrameAndKeepsItsBorder) {
   plain->setGeometry(w.tfWinTitle->geometry().translated(0, 30));
   plain->show();
 
-  // The outer ring of the field, where a border and a focus frame are drawn.
-  const auto ring = [](QLineEdit* field) {
-    const QImage image = field->grab().toImage();
-    QList<QRgb> pixels;
-    for (int y = 0; y < image.height(); ++y)
-      for (int x = 0; x < image.width(); ++x)
-        if (std::min({x, y, image.width() - 1 - x, image.height() - 1 - y}) < 3) pixels << image.pixel(x, y);
-    return pixels;
-  };
-  const auto focusChangesRing = [&](QLineEdit* field) {
-    const QList<QRgb> before = ring(field);
-    field->setFocus();
-    EXPECT_TRUE(field->hasFocus());
-    const bool changed = ring(field) != before;
-    field->clearFocus();
-    return changed;
-  };
   EXPECT_TRUE(focusChangesRing(plain));
   EXPECT_FALSE(focusChangesRing(w.tfWinTitle));
-  const QList<QRgb> border = ring(w.tfWinTitle);
+  const QList<QRgb> border = fieldRing(w.tfWinTitle);
   EXPECT_TRUE(std::any_of(border.begin(), border.end(), [](QRgb p) { return qGray(p) < 200; }));
 }

@@ -59,3 +59,19 @@ TEST_F(TabOrderTest, TabVisitsEachWindowsControlsHelpButtonIncluded) {
   EXPECT_TRUE(logLines.isEmpty());
   EXPECT_EQ(KM::idxCP, 5);
 }
+
+// Only the rename window's two fields go without a focus frame; New Palette's alias field
+// shows the platform's.
+TEST_F(TabOrderTest, OnlyTheRenameWindowsFieldsHideTheirFocusFrame) {
+  openAndDrive<winNewPalette>([](winNewPalette& w) {
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    EXPECT_TRUE(focusChangesRing(w.tfAlias));
+  });
+  openAndDrive<winChangeAlias>([](winChangeAlias& w) {
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    EXPECT_FALSE(focusChangesRing(w.tfAlias));
+    EXPECT_FALSE(focusChangesRing(w.tfWinTitle));
+  });
+}

@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QImage>
+#include <QLineEdit>
+#include <algorithm>
 #include <QTest>
 #include <QWidget>
 
@@ -26,4 +29,25 @@ inline QList<QWidget*> tabRound(QWidget& window, const QList<QWidget*>& order) {
 inline QList<QWidget*> oneRound(QList<QWidget*> order) {
   order << order.first();
   return order;
+}
+
+// The outer ring of a field, where its border and a focus frame are drawn.
+inline QList<QRgb> fieldRing(QLineEdit* field) {
+  const QImage image = field->grab().toImage();
+  QList<QRgb> pixels;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x)
+      if (std::min({x, y, image.width() - 1 - x, image.height() - 1 - y}) < 3) pixels << image.pixel(x, y);
+  return pixels;
+}
+
+// Whether the field draws a focus frame once it has the focus; the window must be active.
+inline bool focusChangesRing(QLineEdit* field) {
+  field->clearFocus();
+  const QList<QRgb> before = fieldRing(field);
+  field->setFocus();
+  EXPECT_TRUE(field->hasFocus());
+  const bool changed = fieldRing(field) != before;
+  field->clearFocus();
+  return changed;
 }
