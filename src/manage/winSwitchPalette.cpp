@@ -173,7 +173,12 @@ bool winSwitchPalette::eventFilter(QObject* watched, QEvent* event) {
   QWidget* receiver = focusWidget() ? focusWidget() : this;
   if (watched != receiver) return false;
   const auto* key = static_cast<QKeyEvent*>(event);
-  if (KeyModifiers::isModifierKey(key->key()) || controlKey(*key, receiver)) return false;
+  if (KeyModifiers::isModifierKey(key->key())) return false;
+  // A key the focused control uses still ends a half-typed number, and then does its work.
+  if (controlKey(*key, receiver)) {
+    Event_KeyDown(typedText(*key));
+    return false;
+  }
   return Event_KeyDown(typedText(*key));
 }
 

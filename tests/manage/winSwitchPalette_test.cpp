@@ -62,7 +62,7 @@ TEST_F(SwitchPaletteWindowTest, OpensOnThePalettesInUseAndGrowsOnlyInHeight) {
 TEST_F(SwitchPaletteWindowTest, TwoTypedDigitsPickAPalette) {
   struct Case {
     const char* name;
-    QString keys;  // "~" lets the digit timer fire; "R", "E", "S": Return, Escape, Shift alone
+    QString keys;  // "~" lets the digit timer fire; "R", "E", "S", "T": Return, Escape, Shift alone, Tab
     qint64 current;
     bool stillOpen;
     QString firstTyped;
@@ -81,6 +81,7 @@ TEST_F(SwitchPaletteWindowTest, TwoTypedDigitsPickAPalette) {
       {"Return ends the entry", "0R", 2, true, "", "", {}},
       {"Escape ends the entry", "0E", 2, true, "", "", {}},
       {"too slow: the second digit begins anew", "0~3", 2, true, "3", "3", {}},
+      {"Tab ends the entry", "0T2", 2, true, "2", "2", {}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -90,12 +91,16 @@ TEST_F(SwitchPaletteWindowTest, TwoTypedDigitsPickAPalette) {
     const bool stillOpen = open([&](winSwitchPalette& w) {
       w.tiBothDigits->setInterval(1);
       for (QChar k : c.keys) {
-        // Keys go to whichever control has the focus: here the list.
+        // Keys go to whichever control has the focus: at first the list.
+        QWidget* focused = w.focusWidget() ? w.focusWidget() : w.lbPalette;
         if (k == '~') QTRY_VERIFY(w.firstTyped.isEmpty());
-        else if (k == 'R') QTest::keyClick(w.lbPalette, Qt::Key_Return);
-        else if (k == 'E') QTest::keyClick(w.lbPalette, Qt::Key_Escape);
-        else if (k == 'S') QTest::keyClick(w.lbPalette, Qt::Key_Shift, Qt::ShiftModifier);
-        else QTest::keyClick(w.lbPalette, k.toLatin1());
+        else if (k == 'R') QTest::keyClick(focused, Qt::Key_Return);
+        else if (k == 'E') QTest::keyClick(focused, Qt::Key_Escape);
+        else if (k == 'S') QTest::keyClick(focused, Qt::Key_Shift, Qt::ShiftModifier);
+        else if (k == 'T') {
+          QTest::keyClick(focused, Qt::Key_Tab);
+          EXPECT_NE(w.focusWidget(), focused);  // and the focus moved on
+        } else QTest::keyClick(focused, k.toLatin1());
       }
       firstTyped = w.firstTyped;
       labType = w.labType->text();
