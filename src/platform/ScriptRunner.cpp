@@ -15,13 +15,29 @@ Handler& handler() {
   return h;
 }
 
-// Only the end of a script's error output is kept for the report, however much it writes.
+// Only so much of a script's error output is kept and passed on, however much it writes.
 constexpr qsizetype kKeptErrorOutput = 4096;
 
-void keepTail(QByteArray& tail, const QByteArray& more) {
-  tail += more;
-  if (tail.size() > kKeptErrorOutput) tail = tail.right(kKeptErrorOutput);
-}
+// Keeps the end of the script's error output for a report, and passes its start on to the
+// program's own, so that a terminal the program was started from shows what the script said.
+class ErrorOutput {
+ public:
+  void take(const QByteArray& more) {
+    if (passedOn_ < kKeptErrorOutput && !more.isEmpty()) {
+      const QByteArray part = more.left(kKeptErrorOutput - passedOn_);
+      // Nothing to do should the terminal be gone.
+      [[maybe_unused]] const ssize_t written = ::write(STDERR_FILENO, part.constData(), static_cast<size_t>(part.size()));
+      passedOn_ += part.size();
+    }
+    tail_ += more;
+    if (tail_.size() > kKeptErrorOutput) tail_ = tail_.right(kKeptErrorOutput);
+  }
+  const QByteArray& tail() const { return tail_; }
+
+ private:
+  QByteArray tail_;
+  qsizetype passedOn_ = 0;
+};
 
 // The script leads a process group of its own, so at the time limit its children end with it.
 void endGroup(QProcess& process) {
@@ -57,7 +73,7 @@ void runProcess(const FolderItem& script, const QStringList& texts, int timeLimi
   if (!process.waitForStarted(static_cast<int>(deadline.remainingTime())))
     throw IOException(QStringLiteral("The script %1 could not be started: %2")
                           .arg(path, process.errorString()));
-  QByteArray errors;
+  ErrorOutput errors;
   // Read a piece at a time as it comes, so a script that writes without end cannot fill
   // the memory.
   process.setReadChannel(QProcess::StandardError);
@@ -71,16 +87,16 @@ void runProcess(const FolderItem& script, const QStringList& texts, int timeLimi
     }
     if (!process.waitForReadyRead(kSliceMs) && process.state() != QProcess::NotRunning)
       process.waitForFinished(kSliceMs);  // its error output is closed: only wait
-    keepTail(errors, process.readAllStandardError());
+    errors.take(process.readAllStandardError());
   }
-  keepTail(errors, process.readAllStandardError());
+  errors.take(process.readAllStandardError());
   if (process.exitStatus() != QProcess::NormalExit)
     throw IOException(QStringLiteral("The script %1 stopped abnormally.").arg(path));
   if (process.exitCode() != 0)
     throw IOException(QStringLiteral("The script %1 failed (exit code %2). %3")
                           .arg(path)
                           .arg(process.exitCode())
-                          .arg(QString::fromLocal8Bit(errors).trimmed()),
+                          .arg(QString::fromLocal8Bit(errors.tail()).trimmed()),
                       process.exitCode());
 }
 

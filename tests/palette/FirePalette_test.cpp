@@ -1,4 +1,8 @@
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <QCoreApplication>
+#include <cstdio>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -11,6 +15,36 @@
 #include "support/TestEnvironment.h"
 
 namespace {
+
+// While it lives, the process's own error output goes into a file; text() reads it.
+class ErrorOutputCapture {
+ public:
+  explicit ErrorOutputCapture(const QString& file) : file_(file) {
+    std::fflush(stderr);
+    saved_ = ::dup(STDERR_FILENO);
+    const int fd = ::open(QFile::encodeName(file).constData(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    ::dup2(fd, STDERR_FILENO);
+    ::close(fd);
+  }
+  ~ErrorOutputCapture() { restore(); }
+  ErrorOutputCapture(const ErrorOutputCapture&) = delete;
+  ErrorOutputCapture& operator=(const ErrorOutputCapture&) = delete;
+  QByteArray text() {
+    restore();
+    return readFile(file_);
+  }
+
+ private:
+  void restore() {
+    if (saved_ < 0) return;
+    std::fflush(stderr);
+    ::dup2(saved_, STDERR_FILENO);
+    ::close(saved_);
+    saved_ = -1;
+  }
+  QString file_;
+  int saved_ = -1;
+};
 
 // A bundle in the test's HOME whose script records each of its arguments on one line.
 class ScriptRunnerTest : public TavelinTest {
@@ -97,7 +131,9 @@ TEST_F(ScriptRunnerTest, StoppedScriptTakesItsChildrenAlongAndErrorOutputIsBound
   for (int i = 0; i < 50 && running(); ++i) QThread::msleep(20);
   EXPECT_FALSE(running());
 
-  // Megabytes on the error output: the report keeps only their end.
+  // Megabytes on the error output: the report keeps only their end, and only their start
+  // reaches the program's own error output.
+  ErrorOutputCapture passedOn(homePath() + "/stderr.txt");
   try {
     ScriptRunner::runProcess(script("head -c 20000000 /dev/zero | tr '\\0' x >&2; echo ' the end' >&2; exit 4\n"),
                              {"P00", "00"}, 20000);
@@ -106,6 +142,7 @@ TEST_F(ScriptRunnerTest, StoppedScriptTakesItsChildrenAlongAndErrorOutputIsBound
     EXPECT_LT(e.message().size(), 5000);
     EXPECT_TRUE(e.message().endsWith("x the end")) << e.message().right(40).toStdString();
   }
+  EXPECT_EQ(passedOn.text(), QByteArray(4096, 'x'));
 }
 
 TEST_F(ScriptRunnerTest, BundledPlaceholderLogsTheTwoTexts) {
@@ -118,8 +155,11 @@ TEST_F(ScriptRunnerTest, BundledPlaceholderLogsTheTwoTexts) {
   QFile::setPermissions(bin + "/logger", QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
   const QByteArray path = qgetenv("PATH");
   qputenv("PATH", QFile::encodeName(bin) + ":" + path);
+  ErrorOutputCapture terminal(homePath() + "/stderr.txt");
   ScriptRunner::runProcess(FolderItem(placeholder), {"P05", "23"});
   qputenv("PATH", path);
 
   EXPECT_EQ(readFile(bin + "/logged"), "-t|Tavelin|FirePalette P05 23|");
+  // Also where no log service takes the line: on the terminal the program was started from.
+  EXPECT_EQ(terminal.text(), "Tavelin: FirePalette P05 23\n");
 }
