@@ -1,6 +1,8 @@
 #include "common/winReportError.h"
 
 #include <QApplication>
+#include <QEvent>
+#include <QPointer>
 #include <QGridLayout>
 #include <QScreen>
 #include <QTimer>
@@ -81,16 +83,53 @@ winReportError::winReportError(const QString& reportText) : QWidget(nullptr) {
   }
 }
 
+namespace {
+
+// The window manager gives the focus to a window it has just mapped, after anything asked
+// before it: the reports take the focus back once the modal window has first become active.
+class ActivateOnceActive : public QObject {
+ public:
+  ActivateOnceActive(QWidget& modal, QList<QPointer<winReportError>> reports)
+      : QObject(&modal), reports_(std::move(reports)) {
+    modal.installEventFilter(this);
+  }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::WindowActivate) {
+      watched->removeEventFilter(this);
+      // After the activation has been handled, so that the last word is the reports'.
+      QTimer::singleShot(0, [reports = reports_] {
+        for (const QPointer<winReportError>& report : reports) {
+          if (!report) continue;
+          report->raise();
+          report->activateWindow();
+        }
+      });
+      deleteLater();
+    }
+    return false;
+  }
+
+ private:
+  QList<QPointer<winReportError>> reports_;
+};
+
+}  // namespace
+
 void winReportError::keepAbove(QWidget& modal) {
   modal.winId();
+  QList<QPointer<winReportError>> kept;
   for (QWidget* widget : QApplication::topLevelWidgets()) {
     auto* report = qobject_cast<winReportError*>(widget);
     if (!report || !report->isVisible() || report->windowHandle()->transientParent()) continue;
     report->windowHandle()->setTransientParent(modal.windowHandle());
+    kept << report;
     // Once the modal window stands, the report goes on top of it.
     QTimer::singleShot(0, report, [report] {
       report->raise();
       report->activateWindow();
     });
   }
+  if (!kept.isEmpty()) new ActivateOnceActive(modal, std::move(kept));
 }
