@@ -31,6 +31,10 @@ const QString kAlreadyRunning = QStringLiteral(
 const QString kPathNotText = QStringLiteral(
     "Tavelin cannot use the folder %1: its path is not valid UTF-8 text, so Tavelin would keep "
     "its palettes in another folder beside it. Tavelin closes without creating or changing anything.");
+const QString kSettingsPathNotText = QStringLiteral(
+    "Tavelin cannot use the folder %1, which holds your folder settings: its path is not valid UTF-8 text, so "
+    "Tavelin would not find the Desktop set there and would make another one. Tavelin closes without creating "
+    "or changing anything.");
 const QString kNoLockLogLine = QStringLiteral("App: Opening: could not lock %1, so a second Tavelin is not kept out");
 const QString kOtherCurrentLogLine =
     QStringLiteral("App: Opening: palette %1 could not be made current; palette %2 is current instead");
@@ -126,6 +130,10 @@ void App::Event_Open() {
   // read as text would be made beside the user's home.
   if (const std::optional<QByteArray> path = UserFolders::untextualPath()) {
     refuseStart(kPathNotText.arg(FolderItem::shownName(*path)), 1);
+    return;
+  }
+  if (const std::optional<QByteArray> path = UserFolders::untextualSettingsPath()) {
+    refuseStart(kSettingsPathNotText.arg(FolderItem::shownName(*path)), 1);
     return;
   }
   // The data folders. A failure here is shown, and the steps after it still run, so that

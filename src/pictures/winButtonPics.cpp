@@ -106,15 +106,20 @@ QString ruleBroken(const FolderItem& file) {
   return {};
 }
 
-// The Desktop, made when missing: a Linux account need not have one. A Desktop that cannot
-// be made fails the move, which says why.
-FolderItem desktopForMoves() {
-  const FolderItem desktop = UserFolders::desktop();
-  try {
-    desktop.createFolders();
-  } catch (const IOException&) {
-  }
-  return desktop;
+const auto kMoveAt = ReportLocation::moduleMethod(QStringLiteral("FileTools"), QStringLiteral("MoveRenameIfNecessary"));
+
+// Moves a file that breaks the rules to the Desktop, made when missing: a Linux account need
+// not have one. A Desktop that cannot be made or named fails the move, which says why; the
+// file stays and the check goes on.
+void moveToDesktop(const FolderItem& item) {
+  guarded(kMoveAt, [&] {
+    const FolderItem desktop = UserFolders::desktop();
+    try {
+      desktop.createFolders();
+    } catch (const IOException&) {
+    }
+    FileTools::MoveRenameIfNecessary(item, desktop);
+  });
 }
 
 }  // namespace
@@ -282,7 +287,7 @@ bool winButtonPics::validationPass(const QuitRequest::Watch& watch) {
     if (broken.isEmpty()) continue;
     Dialogs::messageBox(broken);
     if (watch.quitAsked()) return false;
-    FileTools::MoveRenameIfNecessary(item, desktopForMoves());
+    moveToDesktop(item);
   }
   return true;
 }
@@ -296,7 +301,7 @@ bool winButtonPics::duplicatePass(const QuitRequest::Watch& watch) {
     if (diFile.contains(ButtonPictureRules::caseFreeKey(key))) {
       Dialogs::messageBox(kAlreadyAPicture.arg(key, name));
       if (watch.quitAsked()) return false;
-      FileTools::MoveRenameIfNecessary(item, desktopForMoves());
+      moveToDesktop(item);
     } else {
       diFile.insert(ButtonPictureRules::caseFreeKey(key), item);
     }

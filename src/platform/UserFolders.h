@@ -9,6 +9,8 @@
 namespace UserFolders {
 
 FolderItem home();
+// Raises IOException where the user's folder settings name the Desktop by a path that is not
+// valid UTF-8 text: the item would name another folder, made beside the real one.
 FolderItem desktop();
 // ~/Library/Application Support on macOS; the generic data folder (~/.local/share) elsewhere.
 FolderItem applicationSupport();
@@ -17,5 +19,8 @@ FolderItem applicationSupport();
 // set) that is not valid UTF-8 text, as the system holds it: the program would name another
 // folder than the user's, beside it.
 std::optional<QByteArray> untextualPath();
+// The folder of the user's folder settings (XDG_CONFIG_HOME), where it is set and not valid
+// UTF-8 text: the Desktop set there would not be found, and another one made.
+std::optional<QByteArray> untextualSettingsPath();
 
 }  // namespace UserFolders

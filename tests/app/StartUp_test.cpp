@@ -301,6 +301,26 @@ TEST_F(StartUpTest, AHomeWhosePathIsNotTextGetsNothingBesideIt) {
   App::current().startRefused = false;
 }
 
+// Folder settings under a path that is not text would hide the Desktop set there, and
+// another be made: start-up says so before it makes anything.
+TEST_F(StartUpTest, FolderSettingsWhosePathIsNotTextStopTheStart) {
+  const QByteArray config = QFile::encodeName(homePath()) + "/conf\xe9";
+  qputenv("XDG_CONFIG_HOME", config);
+  const QStringList before = QDir(homePath()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+
+  bool windowMade = false;
+  EXPECT_EQ(App::current().Run([&] { windowMade = true; }), 1);
+
+  EXPECT_FALSE(windowMade);
+  EXPECT_EQ(messages, QStringList{"Tavelin cannot use the folder " + homePath() +
+                                  "/conf\\xE9, which holds your folder settings: its path is not valid UTF-8 text, "
+                                  "so Tavelin would not find the Desktop set there and would make another one. "
+                                  "Tavelin closes without creating or changing anything."});
+  EXPECT_EQ(QDir(homePath()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), before);
+  EXPECT_FALSE(exists(data()));
+  App::current().startRefused = false;
+}
+
 // Delete Palette to a Desktop on another file system, the program killed in the middle of the
 // copy: the next start puts the palette's pictures back, before anything looks at them, and
 // says so.

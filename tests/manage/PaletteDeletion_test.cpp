@@ -165,6 +165,22 @@ TEST_F(PaletteDeletionTest, DeclinedOrFailedDeleteChangesNothing) {
     EXPECT_EQ(listing(desktop), QStringList{"DeletedPalettePictures/"});
     QDir(desktop + "/DeletedPalettePictures").removeRecursively();
   }
+  {
+    // The Desktop set by a path that is not text: nothing is made under another name.
+    setDesktopNotText();
+    const QStringList homeBefore = listing(homePath());
+    try {
+      PaletteDeletion::confirmAndDelete();
+      ADD_FAILURE() << "deleted without a Desktop";
+    } catch (const IOException& error) {
+      EXPECT_EQ(error.message(), "The Desktop is set to " + homePath() +
+                                     "/B\\xFCro, a path that is not valid UTF-8 text, so Tavelin cannot name it. "
+                                     "Nothing is moved there: every file stays where it is.");
+    }
+    unchanged();
+    EXPECT_EQ(listing(homePath()), homeBefore);
+    QDir(QFile::decodeName(qgetenv("XDG_CONFIG_HOME"))).removeRecursively();
+  }
   // The deleted-pictures folder's name is taken by a plain file: the move cannot happen.
   writeFile(desktop + "/DeletedPalettePictures", "in the way");
   EXPECT_THROW(PaletteDeletion::confirmAndDelete(), IOException);

@@ -235,3 +235,17 @@ TEST_F(FolderCheckTest, ANameThatIsNotTextIsNamedAndLeftInTheFolder) {
   EXPECT_TRUE(entries(desktop()).isEmpty());
   EXPECT_EQ(::unlink(raw.constData()), 0) << "the file stays where it was";
 }
+
+// A Desktop whose path is not text cannot be named: nothing moves, nothing is made under a
+// name the file system did not have, and the check still lists the good pictures.
+TEST_F(FolderCheckTest, ADesktopWhosePathIsNotTextGetsNothing) {
+  setDesktopNotText();
+  const QStringList homeBefore = entries(homePath());
+  savePicture(folder() + "/05.png", {64, 64});
+  savePicture(folder() + "/ab.png", {64, 64});
+  withWindow([&](winButtonPics& w) { EXPECT_EQ(rows(w), (QStringList{"05.png", "ab.png"})); });
+  EXPECT_EQ(messages, QStringList{kName.arg("ab.png")});
+  EXPECT_EQ(logLines, QStringList{"Exception - FileTools.MoveRenameIfNecessary"});
+  EXPECT_EQ(entries(folder()), (QStringList{"05.png", "ab.png"}));
+  EXPECT_EQ(entries(homePath()), homeBefore);
+}

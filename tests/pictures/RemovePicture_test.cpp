@@ -184,3 +184,18 @@ TEST_F(RemovePictureTest, TheDeletedPicturesFolderIsMadeBelowTheDesktopWhereverI
   EXPECT_EQ(entries(folder()), QStringList{"07.png"});
   EXPECT_TRUE(logLines.isEmpty()) << logLines.join("\n").toStdString();
 }
+
+TEST_F(RemovePictureTest, ADesktopWhosePathIsNotTextGetsNothing) {
+  setDesktopNotText();
+  const QStringList homeBefore = entries(homePath());
+  const QStringList pictures = entries(folder());
+  withWindow([&](winButtonPics& w) {
+    clickRow(w, 0);
+    w.pbToDesktop->click();
+    EXPECT_EQ(rows(w), pictures);
+    EXPECT_TRUE(w.pbToDesktop->isEnabled());
+  });
+  EXPECT_EQ(logLines, QStringList{"Exception - winButtonPics.pbToDesktop.Action"});
+  EXPECT_EQ(entries(folder()), pictures);
+  EXPECT_EQ(entries(homePath()), homeBefore);
+}

@@ -54,9 +54,16 @@ void writeFile(const QString& path, const QByteArray& bytes) {
   f.write(bytes);
 }
 
-void setDesktopFolder(const QString& path) {
-  writeFile(QFile::decodeName(qgetenv("XDG_CONFIG_HOME")) + "/user-dirs.dirs",
-            "XDG_DESKTOP_DIR=\"" + QFile::encodeName(path) + "\"\n");
+void setDesktopFolder(const QString& path) { setDesktopFolder(QFile::encodeName(path)); }
+
+void setDesktopFolder(const QByteArray& rawPath) {
+  writeFile(QFile::decodeName(qgetenv("XDG_CONFIG_HOME")) + "/user-dirs.dirs", "XDG_DESKTOP_DIR=\"" + rawPath + "\"\n");
+}
+
+QByteArray setDesktopNotText() {
+  const QByteArray raw = qgetenv("HOME") + "/B\xfcro";
+  setDesktopFolder(QByteArray("$HOME/B\xfcro"));
+  return raw;
 }
 
 QByteArray readFile(const QString& path) {

@@ -44,8 +44,12 @@ class FileSizeLimit {
   qint64 savedCurrent_ = 0;
 };
 
-// Sets the Desktop as the user's folder settings do (user-dirs.dirs), anywhere.
+// Sets the Desktop as the user's folder settings do (user-dirs.dirs), anywhere; the second by
+// the path's own bytes, which need not be text.
 void setDesktopFolder(const QString& path);
+void setDesktopFolder(const QByteArray& rawPath);
+// The Desktop set by a path with a Latin-1 byte in it ("B\xfcro" in the home folder).
+QByteArray setDesktopNotText();
 
 // Writes a file (creating its folders) with the given bytes.
 void writeFile(const QString& path, const QByteArray& bytes);
