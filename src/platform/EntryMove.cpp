@@ -22,8 +22,8 @@ using MoveRecord::Writer;
 
 // Gives an entry of the program's own a name beside `entry`: its name with the tag, then
 // numbered, and a short name of the tag alone where that is too long. The attempt answers 0,
-// or the errno for that name; EEXIST and ENAMETOOLONG go on to the next name. Answers the
-// name taken, or nothing with the last errno.
+// or the errno for that name; EEXIST goes on to the next name, and a first ENAMETOOLONG to the
+// short ones. Answers the name taken, or nothing with the last errno.
 fs::path nameBeside(const fs::path& entry, const std::string& tag, const std::function<int(const fs::path&)>& attempt,
                     int& error) {
   bool shortForm = false;
@@ -39,7 +39,7 @@ fs::path nameBeside(const fs::path& entry, const std::string& tag, const std::fu
     if (error == ENAMETOOLONG && !shortForm) {
       shortForm = true;
       n = -1;
-    } else if (error != EEXIST && error != ENAMETOOLONG) {
+    } else if (error != EEXIST) {
       return {};
     }
   }

@@ -80,12 +80,10 @@ QString whereNow(const Facts& f) {
 }
 
 QString copyPutRight(const Facts& f) {
+  const bool unfinished = !f.temp.empty() && stands(f.temp) && stands(f.from) && partOfCopy(f.temp, f.from);
+  if (unfinished) removeOwn(f.temp, true);
   if (stands(f.to)) return {};
-  if (!f.temp.empty() && stands(f.temp) && stands(f.from) && partOfCopy(f.temp, f.from)) {
-    removeOwn(f.temp, true);
-    return kCopyRemoved.arg(shown(f.from), shown(f.to.parent_path()));
-  }
-  return kNotCopied.arg(shown(f.from), shown(f.to.parent_path()));
+  return (unfinished ? kCopyRemoved : kNotCopied).arg(shown(f.from), shown(f.to.parent_path()));
 }
 
 QString linkPutRight(const Facts& f) {
