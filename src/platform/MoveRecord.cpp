@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <QByteArray>
+#include <QString>
 #include <algorithm>
 #include <cerrno>
 #include <fstream>
@@ -47,6 +48,20 @@ long numberOf(const fs::path& file) {
   return std::stol(digits);
 }
 
+// Writes the whole line and flushes it to the disk: 0, or the errno.
+int writeFlushed(int fd, const fs::path& file, const std::string& line) {
+  if (const int e = fault(EntryMove::Step::Note, file)) return e;
+  for (size_t done = 0; done < line.size();) {
+    const ssize_t n = ::write(fd, line.data() + done, line.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) return errno;
+    done += static_cast<size_t>(n);
+  }
+  return ::fsync(fd) == 0 ? 0 : errno;
+}
+
+QString doneWord(const std::string& kind) { return kind == "copy" ? QStringLiteral("copied") : QStringLiteral("moved"); }
+
 }  // namespace
 
 void setFolder(const fs::path& folder) { folderSetting() = folder; }
@@ -72,8 +87,7 @@ void Writer::create() {
     broken_ = true;
     fail(QStringLiteral("%1 is not %2: the record that lets Tavelin finish or undo it, should it be stopped, cannot "
                         "be written in %3: %4")
-             .arg(shown(from_), kind_ == "copy" ? QStringLiteral("copied") : QStringLiteral("moved"),
-                  shown(folder()), reason(e)));
+             .arg(shown(from_), doneWord(kind_), shown(folder()), reason(e)));
   };
   if (broken_) refuse(EIO);
   if (const int e = fault(EntryMove::Step::Note, folder())) refuse(e);
@@ -90,19 +104,11 @@ void Writer::create() {
 
 void Writer::write(const std::string& line) {
   // After a failed write the file may end in half a line: nothing more is added to it.
-  int e = broken_ ? EIO : fault(EntryMove::Step::Note, file_);
-  for (size_t done = 0; e == 0 && done < line.size();) {
-    const ssize_t n = ::write(fd_, line.data() + done, line.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) e = errno;
-    else done += static_cast<size_t>(n);
-  }
-  if (e == 0 && ::fsync(fd_) != 0) e = errno;
+  const int e = broken_ ? EIO : writeFlushed(fd_, file_, line);
   if (e == 0) return;
   broken_ = true;
   fail(QStringLiteral("%1 is not %2: its record in %3 cannot be written: %4")
-           .arg(shown(from_), kind_ == "copy" ? QStringLiteral("copied") : QStringLiteral("moved"), shown(file_),
-                reason(e)));
+           .arg(shown(from_), doneWord(kind_), shown(file_), reason(e)));
 }
 
 void Writer::finish() {
@@ -152,14 +158,9 @@ std::vector<Record> left() {
 }
 
 void append(const fs::path& file, const std::string& verb) {
-  if (const int e = fault(EntryMove::Step::Note, file))
-    fail(QStringLiteral("Could not write the record %1: %2").arg(shown(file), reason(e)));
-  std::ofstream out(file, std::ios::binary | std::ios::app);
-  out << verb << '\n';
-  out.close();
-  const Descriptor fd(::open(file.c_str(), O_WRONLY | O_CLOEXEC));
-  if (!out || fd.get() < 0 || ::fsync(fd.get()) != 0)
-    fail(QStringLiteral("Could not write the record %1.").arg(shown(file)));
+  const Descriptor fd(::open(file.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC));
+  const int e = fd.get() < 0 ? errno : writeFlushed(fd.get(), file, verb + "\n");
+  if (e != 0) fail(QStringLiteral("Could not write the record %1: %2").arg(shown(file), reason(e)));
 }
 
 void remove(const fs::path& file) {
