@@ -6,10 +6,12 @@
 #include "common/FileTypes.h"
 #include "palette/MainMenuBar.h"
 #include "palette/winMain.h"
+#include "platform/StandardError.h"
 
 // Program start, in this order; the framework then raises the Open event and, after it,
 // creates the default window.
 int main(int argc, char* argv[]) {
+  StandardError::install();
   // Outside the try, so that the last resort can still show its message.
   std::unique_ptr<App> app;
   // The default window, declared after the application object so that it goes first.

@@ -1,12 +1,12 @@
 #include "platform/ScriptRunner.h"
 
 #include <signal.h>
-#include <unistd.h>
 
 #include <QDeadlineTimer>
 #include <QProcess>
 
 #include "common/RuntimeException.h"
+#include "platform/StandardError.h"
 
 namespace ScriptRunner {
 namespace {
@@ -25,8 +25,7 @@ class ErrorOutput {
   void take(const QByteArray& more) {
     if (passedOn_ < kKeptErrorOutput && !more.isEmpty()) {
       const QByteArray part = more.left(kKeptErrorOutput - passedOn_);
-      // Nothing to do should the terminal be gone.
-      [[maybe_unused]] const ssize_t written = ::write(STDERR_FILENO, part.constData(), static_cast<size_t>(part.size()));
+      StandardError::write(part);
       passedOn_ += part.size();
     }
     tail_ += more;
@@ -67,7 +66,11 @@ void runProcess(const FolderItem& script, const QStringList& texts, int timeLimi
 #endif
   process.setStandardInputFile(QProcess::nullDevice());
   process.setStandardOutputFile(QProcess::nullDevice());
-  process.setChildProcessModifier([] { ::setpgid(0, 0); });
+  process.setChildProcessModifier([] {
+    ::setpgid(0, 0);
+    // An ignored signal stays ignored across exec: the script gets the default back.
+    ::signal(SIGPIPE, SIG_DFL);
+  });
   const QDeadlineTimer deadline(timeLimitMs);
   process.start();
   if (!process.waitForStarted(static_cast<int>(deadline.remainingTime())))

@@ -1,4 +1,5 @@
 #include <signal.h>
+#include <unistd.h>
 
 #include <QDir>
 #include <QFileInfo>
@@ -10,14 +11,20 @@
 
 namespace {
 
-// The real program in its own process, with the test's HOME.
+// The real program in its own process, with the test's HOME; its standard error goes to
+// errorOutput where one is given.
 class RunningProgram {
  public:
-  explicit RunningProgram(const QString& home) {
+  explicit RunningProgram(const QString& home, int errorOutput = -1) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("HOME", home);
     env.insert("XDG_DATA_HOME", home + "/.local/share");
     env.insert("QT_QPA_PLATFORM", "offscreen");
+    if (errorOutput >= 0) {
+      // Qt's own messages, many of them, as soon as it starts.
+      env.insert("QT_LOGGING_RULES", "*.debug=true");
+      process_.setChildProcessModifier([errorOutput] { ::dup2(errorOutput, STDERR_FILENO); });
+    }
     process_.setProcessEnvironment(env);
     process_.setProgram(QStringLiteral(TAVELIN_BUNDLE_DIR) + "/MacOS/Tavelin");
     process_.start();
@@ -34,16 +41,14 @@ class RunningProgram {
   QProcess process_;
 };
 
-}  // namespace
-
-using TerminationSignalsTest = TavelinTest;
-
-TEST_F(TerminationSignalsTest, TerminationSavesAsQuitDoes) {
-  for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
-    SCOPED_TRACE(signal);
+class TerminationSignalsTest : public TavelinTest {
+ protected:
+  // Starts the program, waits for its palette window, sends the signal and checks that it
+  // ended as Quit ends it, having saved a first run's palette with the window's place.
+  void expectSavedOn(int signal, int errorOutput = -1) {
     const QString data = homePath() + "/.local/share/com.orvane.tavelin";
     QDir(data).removeRecursively();
-    RunningProgram program(homePath());
+    RunningProgram program(homePath(), errorOutput);
     ASSERT_TRUE(program.process().waitForStarted());
     // The palette window makes its picture folder as it opens.
     for (int i = 0; i < 500 && !QFileInfo(data + "/ButtonPictures").isDir(); ++i) QThread::msleep(20);
@@ -55,11 +60,33 @@ TEST_F(TerminationSignalsTest, TerminationSavesAsQuitDoes) {
     EXPECT_EQ(program.process().exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(program.process().exitCode(), 0);
 
-    // A first run's palette, saved with the window's place, as a Quit saves it.
     const auto state = nlohmann::json::parse(readFile(data + "/PreserveState.txt").toStdString());
     ASSERT_EQ(state.size(), 102u);
     EXPECT_EQ(state.at(0).at("CurrentPalette"), 0);
     EXPECT_EQ(state.at(0).at("WinWidth"), 640);
     EXPECT_EQ(state.at(101).at("paleAlias"), "Original");
+  }
+};
+
+}  // namespace
+
+TEST_F(TerminationSignalsTest, TerminationSavesAsQuitDoes) {
+  for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
+    SCOPED_TRACE(signal);
+    expectSavedOn(signal);
+  }
+}
+
+// Started as "Tavelin 2>&1 | viewer": the viewer closed, or never reading, its writes to
+// standard error neither end nor hang the program.
+TEST_F(TerminationSignalsTest, AStandardErrorWithoutAReaderNeitherEndsNorHangsTheProgram) {
+  for (const bool readerGone : {true, false}) {
+    SCOPED_TRACE(readerGone ? "reader gone" : "reader not reading");
+    int ends[2];
+    ASSERT_EQ(::pipe(ends), 0);
+    if (readerGone) ::close(ends[0]);
+    expectSavedOn(SIGTERM, ends[1]);
+    ::close(ends[1]);
+    if (!readerGone) ::close(ends[0]);
   }
 }

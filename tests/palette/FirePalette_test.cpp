@@ -46,6 +46,40 @@ class ErrorOutputCapture {
   int saved_ = -1;
 };
 
+// While it lives, the process's own error output goes into a pipe whose reader has gone, or
+// into one that is full and never read.
+class ErrorOutputPipe {
+ public:
+  explicit ErrorOutputPipe(bool readerGone) {
+    std::fflush(stderr);
+    saved_ = ::dup(STDERR_FILENO);
+    if (::pipe(ends_) != 0) return;
+    if (readerGone) {
+      ::close(ends_[0]);
+      ends_[0] = -1;
+    } else {
+      ::fcntl(ends_[1], F_SETFL, O_NONBLOCK);
+      const QByteArray piece(4096, 'f');
+      while (::write(ends_[1], piece.constData(), piece.size()) > 0) {
+      }
+      // A write from now on would wait for a reader that never comes.
+      ::fcntl(ends_[1], F_SETFL, 0);
+    }
+    ::dup2(ends_[1], STDERR_FILENO);
+  }
+  ~ErrorOutputPipe() {
+    ::dup2(saved_, STDERR_FILENO);
+    for (const int fd : {saved_, ends_[0], ends_[1]})
+      if (fd >= 0) ::close(fd);
+  }
+  ErrorOutputPipe(const ErrorOutputPipe&) = delete;
+  ErrorOutputPipe& operator=(const ErrorOutputPipe&) = delete;
+
+ private:
+  int saved_ = -1;
+  int ends_[2] = {-1, -1};
+};
+
 // A bundle in the test's HOME whose script records each of its arguments on one line.
 class ScriptRunnerTest : public TavelinTest {
  protected:
@@ -143,6 +177,20 @@ TEST_F(ScriptRunnerTest, StoppedScriptTakesItsChildrenAlongAndErrorOutputIsBound
     EXPECT_TRUE(e.message().endsWith("x the end")) << e.message().right(40).toStdString();
   }
   EXPECT_EQ(passedOn.text(), QByteArray(4096, 'x'));
+}
+
+// Started as "Tavelin 2>&1 | viewer" and the viewer closed, or not reading: a fired button
+// still counts as done, and the program goes on.
+TEST_F(ScriptRunnerTest, AScriptsErrorOutputPassedOnToNoReaderNeitherEndsNorHangsTheProgram) {
+  const FolderItem talking = script("printf 'Tavelin: FirePalette %s %s\\n' \"$1\" \"$2\" >&2\n");
+  for (const bool readerGone : {true, false}) {
+    SCOPED_TRACE(readerGone ? "reader gone" : "reader not reading");
+    const ErrorOutputPipe gone(readerGone);
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_NO_THROW(ScriptRunner::runProcess(talking, {"P05", "23"}));
+    EXPECT_LT(clock.elapsed(), 4000);
+  }
 }
 
 TEST_F(ScriptRunnerTest, BundledPlaceholderLogsTheTwoTexts) {
