@@ -11,6 +11,7 @@
 #include "common/QuitRequest.h"
 #include "common/RuntimeException.h"
 #include "help/HelpData.h"
+#include "manage/PaletteDeletion.h"
 #include "platform/MoveRecord.h"
 #include "platform/MoveRecovery.h"
 #include "platform/TerminationSignals.h"
@@ -38,9 +39,12 @@ const QString kSettingsPathNotText = QStringLiteral(
 const QString kNoLockLogLine = QStringLiteral("App: Opening: could not lock %1, so a second Tavelin is not kept out");
 const QString kOtherCurrentLogLine =
     QStringLiteral("App: Opening: palette %1 could not be made current; palette %2 is current instead");
-const QString kMovesFolder = QStringLiteral("MovesInProgress");
 const QString kMovesPutRight =
     QStringLiteral("Tavelin was stopped, last time, before it had finished moving some files. It has put this right:");
+const QString kMovesLeft =
+    QStringLiteral("Some files that Tavelin was moving when it was stopped are not yet where they belong:");
+const QString kRecordsLeftAlone =
+    QStringLiteral("Tavelin has not acted on these records of its moves, and leaves each where it is:");
 const QString kOpenLogLine = QStringLiteral("Exception: App: Opening");
 const QString kProgramStartLogLine = QStringLiteral("Exception - main: %1");
 const QString kProgramStartMessage = QStringLiteral("Tavelin cannot go on and closes: %1");
@@ -155,6 +159,7 @@ void App::Event_Open() {
   KM::MakeAlphabetShortcuts();
   KM::GetKM_DataFromDisk();
   KM::ActivatePalette(KM::idxCP);
+  guardedOops(kOpen, [&] { TellWhatWasPutRight(); }, kOpenLogLine);
   guardedOops(kOpen, [] { ensureUsableStore(); }, kOpenLogLine);
 }
 
@@ -194,12 +199,33 @@ void App::PrepareDataFolders() {
 
 void App::PutRightInterruptedMoves() {
   if (appSupportFolder.isNull()) return;
-  MoveRecord::setFolder(appSupportFolder.child(kMovesFolder).fsPath());
-  const QStringList told = MoveRecovery::recover();
-  if (!told.isEmpty()) Dialogs::messageBox(kMovesPutRight + "\n\n" + told.join("\n\n"));
+  MoveRecord::setDataFolder(appSupportFolder.fsPath());
+  if (!holdsDataFolder_) return;
+  std::filesystem::path desktop;
+  try {
+    desktop = UserFolders::desktop().fsPath();
+  } catch (const RuntimeException&) {
+    // A Desktop that cannot be named holds nothing of a move's: records that name it are left.
+  }
+  recovered_ = MoveRecovery::recover(desktop);
+}
+
+void App::TellWhatWasPutRight() {
+  MoveRecovery::Outcome outcome = std::move(recovered_);
+  recovered_ = {};
+  outcome.putRight << PaletteDeletion::finishInterrupted(outcome.deletions);
+  QStringList parts;
+  const auto part = [&](const QString& heading, const QStringList& lines) {
+    if (!lines.isEmpty()) parts << heading + "\n\n" + lines.join("\n\n");
+  };
+  part(kMovesPutRight, outcome.putRight);
+  part(kMovesLeft, outcome.stillLeft);
+  part(kRecordsLeftAlone, outcome.notActedOn);
+  if (!parts.isEmpty()) Dialogs::messageBox(parts.join("\n\n"));
 }
 
 bool App::LockDataFolder() {
+  holdsDataFolder_ = false;
   const FolderItem folder = UserFolders::applicationSupport().child(BundleInfo::identifier);
   try {
     folder.createFolders();
@@ -208,6 +234,7 @@ bool App::LockDataFolder() {
   }
   switch (dataFolderLock_.take(folder.path() + "/" + kInstanceLockName)) {
     case InstanceLock::Result::Taken:
+      holdsDataFolder_ = true;
       return true;
     case InstanceLock::Result::HeldElsewhere:
       return false;

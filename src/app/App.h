@@ -8,6 +8,7 @@
 
 #include "platform/FolderItem.h"
 #include "platform/InstanceLock.h"
+#include "platform/MoveRecovery.h"
 
 // The application object: one instance for the whole run, reached through App::current().
 class App : public QApplication {
@@ -57,8 +58,12 @@ class App : public QApplication {
  private:
   void PrepareDataFolders();
   // Moves of the user's files go on keeping their records in the data folder, and those that
-  // a kill or power cut stopped are finished or undone, the user told where each entry is.
+  // a kill or power cut stopped are finished or undone, the user told where each entry is;
+  // only while this start holds the data folder, since another's move may be under way.
   void PutRightInterruptedMoves();
+  // Once the store is loaded: a deletion the stop interrupted is finished or undone, so that
+  // the palette list agrees with the folders, and the user is told what was put right.
+  void TellWhatWasPutRight();
   // One Tavelin per data folder, or the last to quit would overwrite the other's save.
   // False when another running instance holds the folder.
   bool LockDataFolder();
@@ -66,6 +71,8 @@ class App : public QApplication {
   void refuseStart(const QString& message, int exitCode);
 
   InstanceLock dataFolderLock_;
+  bool holdsDataFolder_ = false;
+  MoveRecovery::Outcome recovered_;
   int startExitCode_ = 0;
 };
 

@@ -4,6 +4,7 @@
 #include "common/RtrnDateString.h"
 #include "common/RuntimeException.h"
 #include "common/winOKCancel.h"
+#include "platform/MoveRecord.h"
 #include "platform/UserFolders.h"
 #include "store/KM.h"
 
@@ -19,6 +20,11 @@ constexpr qint64 kStampKind = 4;
 const QString kPicturesFolder = QStringLiteral("ButtonPictures");
 const QString kDeletedPictures = QStringLiteral("DeletedPalettePictures");
 const QString kFirstPalette = QStringLiteral("P00");
+const QString kDeletedAsAsked = QStringLiteral(
+    "The palette %1 (%2) is deleted, as you asked before Tavelin was stopped. Its pictures are at %3.");
+const QString kKept = QStringLiteral(
+    "The palette %1 (%2) is not deleted: Tavelin was stopped before its pictures had left %3, so the palette and "
+    "its pictures are kept.");
 
 FolderItem childOf(const FolderItem& folder, const QString& name) {
   const FolderItem item = folder.child(name);
@@ -60,23 +66,71 @@ void clearPictureFolder(const FolderItem& dataFolder, const FolderItem& desktop,
     return;
   }
   const FolderItem target = deletedPicturesFolder(desktop);
-  // Any entry there takes the name, a link to nothing included, also one that appears
-  // meanwhile: the folder then goes one level deeper.
-  if (!target.child(paletteName).entryStands() &&
-      folder.tryMoveInto(target, paletteName) == FolderItem::MoveResult::Done)
-    return;
-  const FolderItem stamped = childOf(target, RtrnDateString::rsAlphaDateTime(kStampKind) + paletteName);
-  stamped.createFolder();
+  MoveRecord::Writer record("delete", folder.fsPath(), childOf(target, paletteName).fsPath());
+  record.begin();
   try {
-    folder.moveInto(stamped, paletteName);
-  } catch (const RuntimeException&) {
-    // Only the empty folder made for it goes again; a plain remove refuses anything else.
-    try {
-      stamped.remove();
-    } catch (const RuntimeException&) {
+    // Any entry there takes the name, a link to nothing included, also one that appears
+    // meanwhile: the folder then goes one level deeper.
+    if (target.child(paletteName).entryStands() ||
+        folder.tryMoveInto(target, paletteName) != FolderItem::MoveResult::Done) {
+      const FolderItem stamped = childOf(target, RtrnDateString::rsAlphaDateTime(kStampKind) + paletteName);
+      record.note("aim", {childOf(stamped, paletteName).fsPath()});
+      stamped.createFolder();
+      try {
+        folder.moveInto(stamped, paletteName);
+      } catch (const RuntimeException&) {
+        // Only the empty folder made for it goes again; a plain remove refuses anything else.
+        try {
+          stamped.remove();
+        } catch (const RuntimeException&) {
+        }
+        throw;
+      }
     }
+  } catch (const RuntimeException&) {
+    record.finish();
     throw;
   }
+  record.keep();
+  record.finish();
+  MoveRecord::awaitSave(record.file());
+}
+
+void freeSlot(qint64 index) {
+  const bool current = index == KM::idxCP;
+  if (current) KM::BreakBtnLinkToDP();
+  KM::DefaultValuesPalette(index);
+  KM::DP.at(static_cast<size_t>(index)).s_Alias = KM::noneMark;
+  if (current) {
+    KM::idxCP = 0;
+    KM::ActivatePalette(0);
+  }
+  KM::paletteActiveChange = true;
+}
+
+QStringList finishInterrupted(const std::vector<MoveRecovery::Deletion>& deletions) {
+  QStringList told;
+  for (const MoveRecovery::Deletion& deletion : deletions) {
+    // The first palette is never deleted, and a freed slot was saved freed already.
+    qint64 slot = -1;
+    for (qint64 i = 1; i < static_cast<qint64>(KM::DP.size()); ++i)
+      if (KM::DP[static_cast<size_t>(i)].s_Name.compare(deletion.palette, Qt::CaseInsensitive) == 0 &&
+          KM::DP[static_cast<size_t>(i)].s_Alias != KM::noneMark)
+        slot = i;
+    const QString alias = slot < 0 ? QString() : KM::DP[static_cast<size_t>(slot)].s_Alias;
+    const auto shownPath = [](const std::filesystem::path& p) {
+      return FolderItem::shownName(QByteArray::fromStdString(p.native()));
+    };
+    if (deletion.picturesGone && slot >= 0) {
+      freeSlot(slot);
+      told << kDeletedAsAsked.arg(deletion.palette, alias, shownPath(deletion.picturesAt));
+      MoveRecord::awaitSave(deletion.record);
+      continue;
+    }
+    if (slot >= 0) told << kKept.arg(deletion.palette, alias, shownPath(deletion.folder));
+    MoveRecord::remove(deletion.record);
+  }
+  return told;
 }
 
 bool confirmAndDelete() {
@@ -84,13 +138,8 @@ bool confirmAndDelete() {
   PaletteView& window = readyToDelete();
   clearPictureFolder(App::current().appSupportFolder, UserFolders::desktop(), KM::paleName);
 
-  KM::BreakBtnLinkToDP();
-  KM::DefaultValuesPalette(KM::idxCP);
-  KM::DP[static_cast<size_t>(KM::idxCP)].s_Alias = KM::noneMark;
-  KM::idxCP = 0;
-  KM::ActivatePalette(0);
+  freeSlot(KM::idxCP);
   KM::ShowCurrentPalette(window);
-  KM::paletteActiveChange = true;
   return true;
 }
 

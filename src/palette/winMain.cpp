@@ -24,6 +24,7 @@
 #include "palette/x_FirePalette.h"
 #include "platform/Dialogs.h"
 #include "platform/KeyModifiers.h"
+#include "platform/MoveRecord.h"
 #include "store/KM.h"
 
 namespace {
@@ -436,6 +437,8 @@ bool winMain::saveStateOrAsk() {
     } else {
       try {
         FileTools::writeWholeFile(file, *text);
+        // The palette list on disk now agrees with the deletions made: their records go.
+        MoveRecord::stateSaved();
         return true;
       } catch (const RuntimeException& error) {
         reason = error.message();

@@ -20,32 +20,6 @@ namespace {
 using namespace EntryTree;
 using MoveRecord::Writer;
 
-// Gives an entry of the program's own a name beside `entry`: its name with the tag, then
-// numbered, and a short name of the tag alone where that is too long. The attempt answers 0,
-// or the errno for that name; EEXIST goes on to the next name, and a first ENAMETOOLONG to the
-// short ones. Answers the name taken, or nothing with the last errno.
-fs::path nameBeside(const fs::path& entry, const std::string& tag, const std::function<int(const fs::path&)>& attempt,
-                    int& error) {
-  bool shortForm = false;
-  error = EEXIST;
-  for (int n = 0; n < 1000; ++n) {
-    // Appended to, not added: g++ 12 warns of an overlap in "-" + std::string.
-    std::string name = shortForm ? tag : std::string(entry.filename().native()).append(1, '.').append(tag);
-    if (n > 0) name.append(1, '-').append(std::to_string(n));
-    const fs::path candidate = entry.parent_path() / name;
-    if (stands(candidate)) continue;
-    error = attempt(candidate);
-    if (error == 0) return candidate;
-    if (error == ENAMETOOLONG && !shortForm) {
-      shortForm = true;
-      n = -1;
-    } else if (error != EEXIST) {
-      return {};
-    }
-  }
-  return {};
-}
-
 // The link's target as a path from the root, and whether that path is tidy (without "." and
 // ".."): it is where tidying provably leads to the same entry.
 struct Reach {
@@ -74,23 +48,10 @@ Reach reachOf(const fs::path& link) {
 // The target that leads from anywhere to where the link leads now.
 fs::path targetFromAnywhere(const fs::path& link) { return reachOf(link).path; }
 
-// Replaces a link of the program's own folders by one with another target, in one step.
-void retarget(const fs::path& link, const fs::path& target, Writer& record) {
-  for (int n = 1; n < 1000; ++n) {
-    const fs::path fresh = link.parent_path() / (".tavelin-link-" + std::to_string(n));
-    if (stands(fresh)) continue;
-    record.note("relink", {fresh, link, target});
-    if (::symlink(target.c_str(), fresh.c_str()) != 0) {
-      if (errno == EEXIST) continue;
-      fail(QStringLiteral("Could not rewrite the link %1: %2").arg(shown(link), reason(errno)));
-    }
-    int e = fault(Step::Rename, fresh, link);
-    if (e == 0 && ::rename(fresh.c_str(), link.c_str()) != 0) e = errno;
-    if (e == 0) return;
-    ::unlink(fresh.c_str());
-    fail(QStringLiteral("Could not rewrite the link %1: %2").arg(shown(link), reason(e)));
-  }
-  fail(QStringLiteral("Could not rewrite the link %1.").arg(shown(link)));
+// Gives a link of the program's own folders another target, in one step, the record told
+// first of the target it had.
+void retarget(const fs::path& link, const fs::path& target, const fs::path& former, Writer& record) {
+  EntryTree::retarget(link, target, [&](const fs::path& fresh) { record.note("relink", {fresh, link, target, former}); });
 }
 
 // A link given another target, with the target it had.
@@ -101,7 +62,7 @@ struct Anchored {
 void unanchor(const std::vector<Anchored>& anchored, Writer& record) {
   for (const Anchored& a : anchored) {
     try {
-      retarget(a.link, a.formerTarget, record);
+      retarget(a.link, a.formerTarget, readLink(a.link), record);
     } catch (const IOException&) {
       // It still leads where it led, only by another way.
     }
@@ -129,7 +90,7 @@ void anchorBelow(const fs::path& root, const fs::path& realRoot, const fs::path&
     if (const fs::path fromRoot = reach.path.lexically_relative(realRoot);
         reach.tidy && !fromRoot.empty() && *fromRoot.begin() != "..")
       fresh = reach.path.lexically_relative(fs::canonical(folder));
-    retarget(entry, fresh, record);
+    retarget(entry, fresh, target, record);
     anchored.push_back({entry, target});
   }
 }
@@ -171,7 +132,7 @@ void requireRemovable(const fs::path& p) {
 fs::path putAside(const fs::path& from, Writer& record) {
   int error = 0;
   const fs::path aside = nameBeside(
-      from, "tavelin-moving",
+      from, kAsideTag,
       [&](const fs::path& candidate) {
         record.note("aside", {candidate});
         return renameNoReplace(from, candidate);
@@ -209,11 +170,11 @@ fs::path copyBeside(const fs::path& source, const fs::path& to, Writer& record) 
   try {
     int error = 0;
     copy = nameBeside(
-        to, "tavelin-copy",
+        to, kCopyTag,
         [&](const fs::path& candidate) {
           record.note("temp", {candidate});
           copy = candidate;
-          return copyEntry(source, candidate, created);
+          return copyEntry(source, candidate, created, [&](const Identity& made) { record.note("made", made); });
         },
         error);
     if (copy.empty() || !created)

@@ -75,12 +75,18 @@ int writeAll(int fd, const char* bytes, ssize_t size) {
 }
 
 // A regular file's bytes, mode and times, flushed to the disk.
-int copyFile(const fs::path& from, const fs::path& to, const struct stat& st, bool& created) {
+int copyFile(const fs::path& from, const fs::path& to, const struct stat& st, bool& created,
+             const std::function<void(const Identity&)>& onMade) {
   const Descriptor in(::open(from.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
   if (in.get() < 0) fail(QStringLiteral("Could not read %1: %2").arg(shown(from), reason(errno)));
   const Descriptor out(::open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, S_IRUSR | S_IWUSR));
   if (out.get() < 0) return errno;
   created = true;
+  if (onMade) {
+    struct stat own {};
+    if (::fstat(out.get(), &own) != 0) fail(QStringLiteral("Could not copy %1: %2").arg(shown(from), reason(errno)));
+    onMade(identityOf(own));
+  }
   const auto broken = [&](int e) { fail(QStringLiteral("Could not copy %1: %2").arg(shown(from), reason(e))); };
   std::array<char, 1 << 16> buffer{};
   for (;;) {
@@ -152,6 +158,11 @@ int fault(Step step, const fs::path& path, const fs::path& to) {
 QString shown(const fs::path& p) { return FolderItem::shownName(QByteArray::fromStdString(p.native())); }
 QString reason(int error) { return QString::fromStdString(std::generic_category().message(error)); }
 
+QString asSentence(QString text) {
+  if (!text.endsWith(QLatin1Char('.'))) text += QLatin1Char('.');
+  return text;
+}
+
 void fail(const QString& message) { throw IOException(message); }
 
 bool lstatOk(const fs::path& p, struct stat& st) { return ::lstat(p.c_str(), &st) == 0; }
@@ -191,6 +202,106 @@ fs::path readLink(const fs::path& link) {
   return target;
 }
 
+bool isLinkTo(const fs::path& p, const fs::path& target) {
+  struct stat st {};
+  std::error_code ec;
+  return lstatOk(p, st) && S_ISLNK(st.st_mode) && fs::read_symlink(p, ec) == target && !ec;
+}
+
+Identity identityOf(const struct stat& st) { return {st.st_dev, st.st_ino}; }
+
+std::optional<Identity> identityOf(const fs::path& p) {
+  struct stat st {};
+  if (!lstatOk(p, st)) return std::nullopt;
+  return identityOf(st);
+}
+
+std::string identityWord(const Identity& id) {
+  return std::to_string(static_cast<unsigned long long>(id.device)) + ":" +
+         std::to_string(static_cast<unsigned long long>(id.inode));
+}
+
+std::optional<Identity> identityFromWord(const std::string& word) {
+  const size_t colon = word.find(':');
+  const auto number = [](const std::string& digits) -> std::optional<unsigned long long> {
+    if (digits.empty() || digits.size() > 20 || !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }))
+      return std::nullopt;
+    try {
+      return std::stoull(digits);
+    } catch (const std::exception&) {
+      return std::nullopt;
+    }
+  };
+  if (colon == std::string::npos) return std::nullopt;
+  const auto device = number(word.substr(0, colon));
+  const auto inode = number(word.substr(colon + 1));
+  if (!device || !inode) return std::nullopt;
+  return Identity{static_cast<dev_t>(*device), static_cast<ino_t>(*inode)};
+}
+
+fs::path nameBeside(const fs::path& entry, const std::string& tag, const std::function<int(const fs::path&)>& attempt,
+                    int& error) {
+  bool shortForm = false;
+  error = EEXIST;
+  for (int n = 0; n < 1000; ++n) {
+    // Appended to, not added: g++ 12 warns of an overlap in "-" + std::string.
+    std::string name = shortForm ? tag : std::string(entry.filename().native()).append(1, '.').append(tag);
+    if (n > 0) name.append(1, '-').append(std::to_string(n));
+    const fs::path candidate = entry.parent_path() / name;
+    if (stands(candidate)) continue;
+    error = attempt(candidate);
+    if (error == 0) return candidate;
+    if (error == ENAMETOOLONG && !shortForm) {
+      shortForm = true;
+      n = -1;
+    } else if (error != EEXIST) {
+      return {};
+    }
+  }
+  return {};
+}
+
+namespace {
+// Whether the name is the base, or the base numbered as nameBeside numbers it.
+bool isNumbered(const std::string& name, const std::string& base, bool numberRequired) {
+  if (name.rfind(base, 0) != 0) return false;
+  const std::string rest = name.substr(base.size());
+  if (rest.empty()) return !numberRequired;
+  return rest.size() >= 2 && rest.size() <= 4 && rest[0] == '-' && rest[1] != '0' &&
+         std::all_of(rest.begin() + 1, rest.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+const std::string kFreshLinkBase = ".tavelin-link";
+}  // namespace
+
+bool isNameBeside(const fs::path& candidate, const fs::path& entry, const std::string& tag) {
+  if (candidate.parent_path() != entry.parent_path() || entry.filename().empty()) return false;
+  const std::string name = candidate.filename().native();
+  return isNumbered(name, std::string(entry.filename().native()).append(1, '.').append(tag), false) ||
+         isNumbered(name, tag, false);
+}
+
+bool isFreshLinkName(const fs::path& candidate, const fs::path& link) {
+  return candidate.parent_path() == link.parent_path() && isNumbered(candidate.filename().native(), kFreshLinkBase, true);
+}
+
+void retarget(const fs::path& link, const fs::path& target, const std::function<void(const fs::path& fresh)>& announce) {
+  for (int n = 1; n < 1000; ++n) {
+    const fs::path fresh = link.parent_path() / (kFreshLinkBase + "-" + std::to_string(n));
+    if (stands(fresh)) continue;
+    announce(fresh);
+    if (::symlink(target.c_str(), fresh.c_str()) != 0) {
+      if (errno == EEXIST) continue;
+      fail(QStringLiteral("Could not rewrite the link %1: %2").arg(shown(link), reason(errno)));
+    }
+    int e = fault(Step::Rename, fresh, link);
+    if (e == 0 && ::rename(fresh.c_str(), link.c_str()) != 0) e = errno;
+    if (e == 0) return;
+    ::unlink(fresh.c_str());
+    fail(QStringLiteral("Could not rewrite the link %1: %2").arg(shown(link), reason(e)));
+  }
+  fail(QStringLiteral("Could not rewrite the link %1.").arg(shown(link)));
+}
+
 int renameNoReplace(const fs::path& from, const fs::path& to) {
   if (const int e = fault(Step::Rename, from, to)) return e;
 #if defined(__linux__)
@@ -218,21 +329,26 @@ void removeTree(const fs::path& p, bool ownCopy) {
   if (const int e = removeEntry(p, folder)) fail(QStringLiteral("Could not remove %1: %2").arg(shown(p), reason(e)));
 }
 
-int copyEntry(const fs::path& from, const fs::path& to, bool& created) {
+int copyEntry(const fs::path& from, const fs::path& to, bool& created, const std::function<void(const Identity&)>& onMade) {
   const struct stat st = statOf(from);
   if (const int e = fault(Step::Copy, from, to)) return e;
+  const auto announce = [&] {
+    if (onMade) onMade(identityOf(statOf(to)));
+  };
   if (S_ISLNK(st.st_mode)) {
     if (::symlink(readLink(from).c_str(), to.c_str()) != 0) return errno;
     created = true;
+    announce();
     const auto times = timesOf(st);
     ::utimensat(AT_FDCWD, to.c_str(), times.data(), AT_SYMLINK_NOFOLLOW);
     return 0;
   }
-  if (S_ISREG(st.st_mode)) return copyFile(from, to, st, created);
+  if (S_ISREG(st.st_mode)) return copyFile(from, to, st, created, onMade);
   if (!S_ISDIR(st.st_mode))
     fail(QStringLiteral("%1 is not a file, a folder or a link, so it cannot be copied.").arg(shown(from)));
   if (::mkdir(to.c_str(), S_IRWXU) != 0) return errno;
   created = true;
+  announce();
   for (const fs::path& child : entriesOf(from)) {
     bool made = false;
     if (const int e = copyEntry(child, to / child.filename(), made))

@@ -1,16 +1,15 @@
 #include "platform/MoveRecord.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QByteArray>
 #include <QString>
 #include <algorithm>
+#include <array>
 #include <cerrno>
-#include <fstream>
-#include <sstream>
-
-#include "platform/EntryTree.h"
+#include <variant>
 
 namespace MoveRecord {
 
@@ -21,10 +20,24 @@ namespace {
 const std::string kHeader = "Tavelin move record";
 const std::string kFilePrefix = "move-";
 const std::string kFileSuffix = ".txt";
+const std::string kFolderName = "MovesInProgress";
+// Far more than the longest record a move writes: a file larger is not one.
+constexpr off_t kLargestRecord = 1 << 20;
 
-fs::path& folderSetting() {
-  static fs::path f;
-  return f;
+const QString kNotAFile = QStringLiteral("%1 is not a file.");
+const QString kCannotRead = QStringLiteral("%1 cannot be read: %2.");
+const QString kNotARecord = QStringLiteral("%1 is not a record of Tavelin's.");
+const QString kTooLarge = QStringLiteral("%1 is too large to be a record of Tavelin's.");
+const QString kFolderCannotBeRead = QStringLiteral("%1, the folder of these records, cannot be read: %2.");
+
+struct Settings {
+  fs::path dataFolder;
+  std::vector<fs::path> awaitingSave;
+};
+
+Settings& settings() {
+  static Settings s;
+  return s;
 }
 
 // Paths are byte names: kept readable, every other byte as %XX, so a line holds any name.
@@ -60,12 +73,64 @@ int writeFlushed(int fd, const fs::path& file, const std::string& line) {
   return ::fsync(fd) == 0 ? 0 : errno;
 }
 
-QString doneWord(const std::string& kind) { return kind == "copy" ? QStringLiteral("copied") : QStringLiteral("moved"); }
+std::string lineOf(const std::string& verb, const std::vector<fs::path>& paths) {
+  std::string line = verb;  // appended to: g++ 12 warns of an overlap in " " + std::string
+  for (const fs::path& p : paths) line.append(1, ' ').append(encoded(p));
+  return line.append(1, '\n');
+}
+
+QString doneWord(const std::string& kind) {
+  if (kind == "copy") return QStringLiteral("copied");
+  if (kind == "delete") return QStringLiteral("deleted");
+  return QStringLiteral("moved");
+}
+
+// A record's bytes, read only from a plain file and never beyond the largest record; a
+// message for the user when it cannot be.
+std::variant<std::string, QString> readRecord(const fs::path& file) {
+  struct stat st {};
+  if (!lstatOk(file, st) || !S_ISREG(st.st_mode)) return kNotAFile.arg(shown(file));
+  const Descriptor fd(::open(file.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+  if (fd.get() < 0) return kCannotRead.arg(shown(file), reason(errno));
+  if (::fstat(fd.get(), &st) != 0) return kCannotRead.arg(shown(file), reason(errno));
+  if (!S_ISREG(st.st_mode)) return kNotAFile.arg(shown(file));
+  if (st.st_size > kLargestRecord) return kTooLarge.arg(shown(file));
+  std::string text;
+  std::array<char, 1 << 14> buffer{};
+  for (;;) {
+    const ssize_t n = ::read(fd.get(), buffer.data(), buffer.size());
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) return kCannotRead.arg(shown(file), reason(errno));
+    if (n == 0) break;
+    text.append(buffer.data(), static_cast<size_t>(n));
+    if (text.size() > static_cast<size_t>(kLargestRecord)) return kTooLarge.arg(shown(file));
+  }
+  return text;
+}
+
+// A record has gone from the folder: the folder goes too once it is empty.
+void removedFrom(const fs::path& records) {
+  if (::rmdir(records.c_str()) == 0) syncFolder(records.parent_path());
+  else syncFolder(records);
+}
+
+Line parsed(const std::string& text) {
+  Line line;
+  size_t start = 0;
+  for (size_t space; start <= text.size(); start = space + 1) {
+    space = std::min(text.find(' ', start), text.size());
+    const std::string word = text.substr(start, space - start);
+    if (start == 0) line.verb = word;
+    else if (!word.empty()) line.words.push_back(decoded(word));
+  }
+  return line;
+}
 
 }  // namespace
 
-void setFolder(const fs::path& folder) { folderSetting() = folder; }
-const fs::path& folder() { return folderSetting(); }
+void setDataFolder(const fs::path& dataFolder) { settings() = Settings{dataFolder, {}}; }
+const fs::path& dataFolder() { return settings().dataFolder; }
+fs::path folder() { return dataFolder().empty() ? fs::path() : dataFolder() / kFolderName; }
 
 Writer::Writer(std::string kind, fs::path from, fs::path to)
     : kind_(std::move(kind)), from_(std::move(from)), to_(std::move(to)) {}
@@ -74,13 +139,17 @@ Writer::~Writer() {
   if (fd_ >= 0) ::close(fd_);
 }
 
+void Writer::begin() {
+  if (!folder().empty() && fd_ < 0) create();
+}
+
 void Writer::note(const std::string& verb, const std::vector<fs::path>& paths) {
   if (folder().empty()) return;
-  std::string line = verb;  // appended to: g++ 12 warns of an overlap in " " + std::string
-  for (const fs::path& p : paths) line.append(1, ' ').append(encoded(p));
   if (fd_ < 0) create();
-  write(line.append(1, '\n'));
+  write(lineOf(verb, paths));
 }
+
+void Writer::note(const std::string& verb, const Identity& id) { note(verb, {fs::path(identityWord(id))}); }
 
 void Writer::create() {
   const auto refuse = [this](int e) {
@@ -91,6 +160,10 @@ void Writer::create() {
   };
   if (broken_) refuse(EIO);
   if (const int e = fault(EntryMove::Step::Note, folder())) refuse(e);
+  struct stat data {};
+  if (::stat(dataFolder().c_str(), &data) != 0) refuse(errno);
+  const std::optional<Identity> source = identityOf(from_);
+  if (!source) refuse(ENOENT);
   if (::mkdir(folder().c_str(), S_IRWXU) != 0 && errno != EEXIST) refuse(errno);
   for (long n = 1; fd_ < 0; ++n) {
     const fs::path file = folder() / (kFilePrefix + std::to_string(n) + kFileSuffix);
@@ -98,7 +171,9 @@ void Writer::create() {
     if (fd_ >= 0) file_ = file;
     else if (errno != EEXIST) refuse(errno);
   }
-  write(kHeader + "\n" + kind_ + " " + encoded(from_) + " " + encoded(to_) + "\n");
+  write(kHeader + "\n" + lineOf(kind_, {from_, to_}) +
+        lineOf("data", {dataFolder(), fs::path(identityWord(identityOf(data)))}) +
+        lineOf("source", {fs::path(identityWord(*source))}));
   syncFolder(folder());
 }
 
@@ -117,56 +192,72 @@ void Writer::finish() {
   fd_ = -1;
   if (keep_) return;
   // A record left behind only says again, at the next start, where the entry is.
-  if (fault(EntryMove::Step::Remove, file_) == 0 && ::unlink(file_.c_str()) == 0) syncFolder(folder());
+  if (fault(EntryMove::Step::Remove, file_) == 0 && ::unlink(file_.c_str()) == 0) removedFrom(folder());
 }
 
-std::vector<Record> left() {
-  std::vector<Record> records;
-  if (folder().empty() || !stands(folder())) return records;
+Found left() {
+  Found found;
+  if (folder().empty() || !stands(folder())) return found;
   std::vector<fs::path> files;
   try {
     for (const fs::path& file : entriesOf(folder()))
       if (numberOf(file) > 0) files.push_back(file);
   } catch (const std::exception&) {
-    return records;
+    const Descriptor fd(::open(folder().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    found.unreadable << kFolderCannotBeRead.arg(shown(folder()), reason(fd.get() < 0 ? errno : EIO));
+    return found;
   }
   std::sort(files.begin(), files.end(), [](const fs::path& a, const fs::path& b) { return numberOf(a) < numberOf(b); });
   for (const fs::path& file : files) {
-    std::ifstream in(file, std::ios::binary);
-    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    Record record{file, {}};
-    std::istringstream lines(text);
-    std::string line;
-    bool first = true, ours = true;
-    while (std::getline(lines, line)) {
-      if (lines.eof()) break;  // no line end: cut short
-      if (first) {
-        first = false;
-        ours = line == kHeader;
-        if (!ours) break;
-        continue;
-      }
-      std::istringstream words(line);
-      Line parsed;
-      words >> parsed.verb;
-      for (std::string word; words >> word;) parsed.paths.push_back(decoded(word));
-      record.lines.push_back(std::move(parsed));
+    const auto text = readRecord(file);
+    if (const QString* why = std::get_if<QString>(&text)) {
+      found.unreadable << *why;
+      continue;
     }
-    if (ours) records.push_back(std::move(record));
+    const std::string& bytes = std::get<std::string>(text);
+    std::vector<std::string> lines;
+    for (size_t start = 0, end; (end = bytes.find('\n', start)) != std::string::npos; start = end + 1)
+      lines.push_back(bytes.substr(start, end - start));
+    // A file named like a record that does not begin as one is not the program's; one stopped
+    // before its first line was whole announced no step.
+    const bool cutAtOnce = lines.empty() && (kHeader + "\n").rfind(bytes, 0) == 0;
+    if (!cutAtOnce && (lines.empty() || lines.front() != kHeader)) {
+      found.unreadable << kNotARecord.arg(shown(file));
+      continue;
+    }
+    Record record{file, {}};
+    for (size_t i = 1; i < lines.size(); ++i) record.lines.push_back(parsed(lines[i]));
+    found.records.push_back(std::move(record));
   }
-  return records;
+  return found;
 }
 
-void append(const fs::path& file, const std::string& verb) {
-  const Descriptor fd(::open(file.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC));
-  const int e = fd.get() < 0 ? errno : writeFlushed(fd.get(), file, verb + "\n");
+void append(const fs::path& file, const std::string& verb, const std::vector<fs::path>& paths) {
+  const Descriptor fd(::open(file.c_str(), O_WRONLY | O_APPEND | O_NOFOLLOW | O_CLOEXEC));
+  const int e = fd.get() < 0 ? errno : writeFlushed(fd.get(), file, lineOf(verb, paths));
   if (e != 0) fail(QStringLiteral("Could not write the record %1: %2").arg(shown(file), reason(e)));
 }
 
 void remove(const fs::path& file) {
   if (const int e = removeEntry(file, false); e != 0 && e != ENOENT)
     fail(QStringLiteral("Could not remove the record %1: %2").arg(shown(file), reason(e)));
-  syncFolder(file.parent_path());
+  removedFrom(file.parent_path());
+}
+
+void awaitSave(const fs::path& file) {
+  if (!file.empty()) settings().awaitingSave.push_back(file);
+}
+
+void stateSaved() {
+  std::vector<fs::path> left;
+  for (const fs::path& file : settings().awaitingSave) {
+    try {
+      MoveRecord::remove(file);
+    } catch (const std::exception&) {
+      left.push_back(file);
+    }
+  }
+  settings().awaitingSave = std::move(left);
 }
 
 }  // namespace MoveRecord

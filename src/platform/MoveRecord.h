@@ -1,38 +1,49 @@
 #pragma once
 
+#include <QStringList>
 #include <filesystem>
 #include <string>
 #include <vector>
 
-// The records of the moves and copies in progress, kept in a folder of the program's own, so
+#include "platform/EntryTree.h"
+
+// The records of the moves and copies in progress, kept in a folder of the data folder, so
 // that the next start can finish or undo one that a kill or a power cut stopped half way.
 // A record is made only once a move needs more than one step, and goes when the move has
-// ended with every entry whole in one place.
+// ended with every entry whole in one place. A palette deletion's record stays until the
+// palette list without that palette has been saved.
 namespace MoveRecord {
 
 namespace fs = std::filesystem;
+using EntryTree::Identity;
 
-// The folder the records are kept in; while none is set, moves keep no record.
-void setFolder(const fs::path& folder);
-const fs::path& folder();
+// The data folder whose folder "MovesInProgress" keeps the records; while none is set, moves
+// keep no record. Setting it forgets the records waiting for a save.
+void setDataFolder(const fs::path& dataFolder);
+const fs::path& dataFolder();
+fs::path folder();
 
-// One move's or copy's record, written as it goes: the file, and then each line, reach the
-// disk before the step that the line announces. Raises IOException when it cannot be
-// written, before that step.
+// One move's, copy's or deletion's record, written as it goes: the file, and then each line,
+// reach the disk before the step that the line announces. Its first lines say what is moved
+// where, for which data folder, and which entry the source is. Raises IOException when it
+// cannot be written, before that step.
 class Writer {
  public:
-  // kind "move" or "copy"; the record is made by the first note.
+  // kind "move", "copy" or "delete"; the record is made by the first note, or by begin().
   Writer(std::string kind, fs::path from, fs::path to);
   ~Writer();
   Writer(const Writer&) = delete;
   Writer& operator=(const Writer&) = delete;
 
+  void begin();
   void note(const std::string& verb, const std::vector<fs::path>& paths = {});
+  void note(const std::string& verb, const Identity& id);
   // Something of the move's own is left where it does not belong: the record stays, for the
   // next start, even once the move has ended.
   void keep() { keep_ = true; }
   // Ends the record: it goes unless it is to be kept.
   void finish();
+  const fs::path& file() const { return file_; }
 
  private:
   void create();
@@ -47,20 +58,34 @@ class Writer {
 
 struct Line {
   std::string verb;
-  std::vector<fs::path> paths;
+  std::vector<fs::path> words;  // paths, or an entry's identity
 };
 
 struct Record {
   fs::path file;
-  std::vector<Line> lines;  // the first says what was moved or copied, and where to
+  // Only the whole lines: a line cut short by a kill announced a step that never began.
+  // Empty when the record was stopped before its first line was whole.
+  std::vector<Line> lines;
 };
 
-// Every record in the folder, in the order they were made, each with its whole lines: a
-// line cut short by a kill announced a step that never began.
-std::vector<Record> left();
+struct Found {
+  std::vector<Record> records;  // in the order they were made
+  // For the user: each entry named like a record, or the folder itself, that could not be
+  // read, and why; none of them was opened unless it was a plain file.
+  QStringList unreadable;
+};
+
+// Every record in the folder. Never waits: only plain files are opened, and none is read
+// beyond what a record can hold.
+Found left();
 // Each raises IOException when it cannot.
 void remove(const fs::path& file);
 // Adds a line to a record left, flushed before the step it announces.
-void append(const fs::path& file, const std::string& verb);
+void append(const fs::path& file, const std::string& verb, const std::vector<fs::path>& paths = {});
+
+// The record of a palette deletion, kept until the state file has been saved without the
+// palette; then stateSaved() removes it.
+void awaitSave(const fs::path& file);
+void stateSaved();
 
 }  // namespace MoveRecord

@@ -11,7 +11,10 @@
 #include "app/App.h"
 #include "app/BundleInfo.h"
 #include "help/HelpData.h"
+#include "manage/PaletteDeletion.h"
+#include "palette/winMain.h"
 #include "platform/InstanceLock.h"
+#include "platform/MoveRecord.h"
 #include "platform/UserFolders.h"
 #include "store/KM.h"
 #include "store/StoreFixture.h"
@@ -64,6 +67,19 @@ class StartUpTest : public TavelinTest {
   QString data() const { return support() + "/" + BundleInfo::identifier; }
 
   static bool exists(const QString& path) { return QFileInfo::exists(path); }
+
+  // Delete Palette's move of the folder to a Desktop on another file system, killed in the
+  // middle of its copy.
+  void killedInTheCopy(const QString& folder) {
+    QDir().mkpath(homePath() + "/Desktop/DeletedPalettePictures");
+    int writes = 0;
+    ScopedMoveFault fault([&](EntryMove::Step step, const std::filesystem::path& from, const std::filesystem::path& to) {
+      if (step == EntryMove::Step::Write && ++writes == 2) throw Killed{};
+      return acrossFileSystems(step, from, to);
+    });
+    EXPECT_THROW(FolderItem(folder).tryMoveInto(FolderItem(homePath() + "/Desktop/DeletedPalettePictures"), "P01"),
+                 Killed);
+  }
 
   // What every completed start-up leaves, whatever the folders were.
   void expectCompleted() {
@@ -331,15 +347,7 @@ TEST_F(StartUpTest, AMoveStoppedByAKillIsPutRightAtTheNextStart) {
   writeFile(folder + "/07Mail.png", "mail");
   const QString desktopCopy = homePath() + "/Desktop/DeletedPalettePictures/P01";
   QDir().mkpath(homePath() + "/Desktop/DeletedPalettePictures");
-  {
-    int writes = 0;
-    ScopedMoveFault fault([&](EntryMove::Step step, const std::filesystem::path& from, const std::filesystem::path& to) {
-      if (step == EntryMove::Step::Write && ++writes == 2) throw Killed{};
-      return acrossFileSystems(step, from, to);
-    });
-    EXPECT_THROW(FolderItem(folder).tryMoveInto(FolderItem(homePath() + "/Desktop/DeletedPalettePictures"), "P01"),
-                 Killed);
-  }
+  killedInTheCopy(folder);
   EXPECT_FALSE(exists(folder));
 
   freshRun();
@@ -359,4 +367,107 @@ TEST_F(StartUpTest, AMoveStoppedByAKillIsPutRightAtTheNextStart) {
   freshRun();
   App::current().Event_Open();
   EXPECT_TRUE(messages.isEmpty());
+}
+
+// Where the data folder cannot be locked, another Tavelin may be in the middle of a move: its
+// records are left alone until a start holds the folder.
+TEST_F(StartUpTest, WithoutTheLockNoRecordIsActedOn) {
+  const QString folder = data() + "/ButtonPictures/P01";
+  writeFile(folder + "/05Face.png", QByteArray(200000, 'p'));
+  QDir().mkpath(homePath() + "/Desktop/DeletedPalettePictures");
+  MoveRecord::setDataFolder(std::filesystem::path(data().toStdString()));
+  killedInTheCopy(folder);
+  const QStringList records = QDir(data() + "/MovesInProgress").entryList(QDir::Files);
+  ASSERT_EQ(records.size(), 1);
+  const QStringList picturesBefore = QDir(data() + "/ButtonPictures").entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+  // No lock file can be made where a folder has its name.
+  QDir().mkpath(data() + "/.Tavelin.lock");
+
+  App::current().Event_Open();
+
+  expectCompleted();
+  EXPECT_TRUE(messages.isEmpty()) << messages.join("|").toStdString();
+  EXPECT_EQ(QDir(data() + "/MovesInProgress").entryList(QDir::Files), records);
+  EXPECT_EQ(QDir(data() + "/ButtonPictures").entryList(QDir::AllEntries | QDir::NoDotAndDotDot), picturesBefore);
+  EXPECT_FALSE(exists(folder));
+
+  QDir().rmdir(data() + "/.Tavelin.lock");
+  freshRun();
+  App::current().Event_Open();
+  EXPECT_EQ(messages, QStringList{"Tavelin was stopped, last time, before it had finished moving some files. It has "
+                                  "put this right:\n\n" + folder + " is back where it was."});
+  EXPECT_EQ(readFile(folder + "/05Face.png"), QByteArray(200000, 'p'));
+}
+
+// Delete Palette stopped by a kill: after the next start the palette list and the folders
+// agree. Pictures that had left the palette's folder mean the palette is deleted, and stays
+// deleted until a save says so; pictures still in it mean the palette is kept.
+TEST_F(StartUpTest, ADeleteStoppedByAKillLeavesThePaletteListAndTheFoldersAgreeing) {
+  const QString folder = data() + "/ButtonPictures/P01";
+  const QString sent = homePath() + "/Desktop/DeletedPalettePictures/P01";
+  const QString putRight = "Tavelin was stopped, last time, before it had finished moving some files. It has put this right:\n\n";
+  const QString deleted = "The palette P01 (Work) is deleted, as you asked before Tavelin was stopped. Its pictures are at " +
+                          sent + ".";
+  struct Case {
+    const char* name;
+    EntryMove::Step killAt;  // the first such step of the move, or Note for no kill in the move
+    bool across;
+    QString told;
+  };
+  const Case cases[] = {
+      {"across file systems, killed while the palette's folder was removed after its copy had its name",
+       EntryMove::Step::Remove, true, putRight + folder + " has been moved as asked: it is now " + sent + ".\n\n" + deleted},
+      {"within one file system, killed once the folder had been moved", EntryMove::Step::Note, false, putRight + deleted},
+      {"across file systems, killed in the copy", EntryMove::Step::Write, true,
+       putRight + folder + " is back where it was.\n\nThe palette P01 (Work) is not deleted: Tavelin was stopped before "
+                           "its pictures had left " + folder + ", so the palette and its pictures are kept."},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    freshRun(true);
+    QDir(homePath() + "/Desktop").removeRecursively();
+    writeFile(data() + "/PreserveState.txt", stateFileText({"Original", "Work"}).toUtf8());
+    writeFile(folder + "/05Face.png", QByteArray(200000, 'p'));
+    writeFile(folder + "/07Mail.png", "mail");
+    App::current().Event_Open();
+    {
+      ScopedMoveFault fault([&](EntryMove::Step step, const std::filesystem::path& from, const std::filesystem::path& to) {
+        if (step == c.killAt && c.killAt != EntryMove::Step::Note) throw Killed{};
+        return c.across ? acrossFileSystems(step, from, to) : 0;
+      });
+      try {
+        PaletteDeletion::clearPictureFolder(App::current().appSupportFolder, FolderItem(homePath() + "/Desktop"), "P01");
+      } catch (const Killed&) {
+      }
+    }
+    const bool gone = c.killAt != EntryMove::Step::Write;
+
+    // Killed again before any save: each start agrees with the folders, and frees the slot again.
+    for (int start = 0; start < 2; ++start) {
+      freshRun();
+      App::current().Event_Open();
+      EXPECT_EQ(messages, QStringList{start == 0 ? c.told : putRight + deleted});
+      EXPECT_EQ(KM::DP.at(1).s_Alias, gone ? KM::noneMark : "Work");
+      EXPECT_EQ(KM::paletteActiveChange, gone);
+      EXPECT_EQ(readFile((gone ? sent : folder) + "/05Face.png"), QByteArray(200000, 'p'));
+      EXPECT_EQ(exists(folder), !gone);
+      EXPECT_EQ(exists(sent), gone);
+      if (!gone) break;
+    }
+    if (!gone) continue;
+
+    // The palette window's close saves the list without the palette: nothing is left to put right.
+    freshRun();
+    EXPECT_EQ(App::current().Run([] {
+      auto* window = new winMain;
+      window->setAttribute(Qt::WA_DeleteOnClose);
+      window->show();
+      QTimer::singleShot(0, window, &QWidget::close);
+    }), 0);
+    freshRun();
+    App::current().Event_Open();
+    EXPECT_TRUE(messages.isEmpty()) << messages.join("|").toStdString();
+    EXPECT_EQ(KM::DP.at(1).s_Alias, KM::noneMark);
+    EXPECT_FALSE(exists(data() + "/MovesInProgress"));
+  }
 }

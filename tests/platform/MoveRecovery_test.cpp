@@ -1,8 +1,12 @@
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QFile>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 
 #include "common/FileTools.h"
@@ -60,6 +64,15 @@ std::map<std::string, std::string> contentOf(const fs::path& root) {
   return out;
 }
 
+// Every link below the root by its target as written: a folder put back has the links the
+// user made, not ones rewritten for the move.
+std::map<std::string, std::string> linkTargets(const fs::path& root) {
+  std::map<std::string, std::string> out;
+  for (const auto& entry : fs::recursive_directory_iterator(root))
+    if (entry.is_symlink()) out[entry.path().lexically_relative(root).native()] = fs::read_symlink(entry.path()).native();
+  return out;
+}
+
 class MoveRecoveryTest : public TavelinTest {
  protected:
   void SetUp() override {
@@ -69,11 +82,11 @@ class MoveRecoveryTest : public TavelinTest {
     source = root / "data/ButtonPictures/P05";
     desktop = root / "Desktop";
     deleted = desktop / "DeletedPalettePictures/P05";
-    MoveRecord::setFolder(records);
+    MoveRecord::setDataFolder(root / "data");
   }
   void TearDown() override {
     EntryMove::setFault({});
-    MoveRecord::setFolder({});
+    MoveRecord::setDataFolder({});
     // Qt cannot name a file whose name is not text: the test HOME is cleared here.
     fs::remove_all(root / "data");
     fs::remove_all(root / "Desktop");
@@ -115,6 +128,13 @@ class MoveRecoveryTest : public TavelinTest {
     EXPECT_TRUE(!stands(records) || fs::is_empty(records));
   }
 
+  // What the next start tells: every record is its own, so none is left alone.
+  QStringList recover() {
+    const MoveRecovery::Outcome outcome = MoveRecovery::recover(desktop);
+    EXPECT_EQ(outcome.notActedOn, QStringList{});
+    return outcome.putRight + outcome.stillLeft;
+  }
+
   // Runs the step once whole, then once for each of its steps stopped there as a kill would
   // stop it, each time followed by the next start's recovery, itself stopped once part way
   // and run again. `check` gets what the user was told.
@@ -129,7 +149,7 @@ class MoveRecoveryTest : public TavelinTest {
       });
       step();
     }
-    EXPECT_TRUE(MoveRecovery::recover().isEmpty());
+    EXPECT_TRUE(recover().isEmpty());
     ASSERT_GT(steps, 3);
     for (int k = 1; k <= steps; ++k) {
       SCOPED_TRACE("stopped before step " + std::to_string(k) + " of " + std::to_string(steps));
@@ -150,11 +170,11 @@ class MoveRecoveryTest : public TavelinTest {
           return 0;
         });
         try {
-          told = MoveRecovery::recover();
+          told = recover();
         } catch (const Killed&) {
         }
       }
-      const QStringList again = MoveRecovery::recover();
+      const QStringList again = recover();
       if (!again.isEmpty()) told = again;
       expectNoNameOfOurs();
       check(told);
@@ -171,12 +191,16 @@ class MoveRecoveryTest : public TavelinTest {
 TEST_F(MoveRecoveryTest, AFolderMovedAcrossFileSystemsEndsWholeInOnePlace) {
   makeFixture();
   const auto whole = contentOf(source);
+  const auto links = linkTargets(source);
   int back = 0, moved = 0;
   everyKill([&] { EntryMove::move(source, deleted); }, acrossFileSystems, [&](const QStringList& told) {
     ASSERT_LE(told.size(), 1) << told.join("|").toStdString();
     const bool isBack = stands(source);
     EXPECT_NE(isBack, stands(deleted));
     EXPECT_EQ(contentOf(isBack ? source : deleted), whole);
+    if (isBack) {
+      EXPECT_EQ(linkTargets(source), links);
+    }
     const QString where = QFile::decodeName(source.c_str());
     // Stopped before its record was made, the move had not begun.
     if (told.isEmpty()) EXPECT_TRUE(isBack);
@@ -225,10 +249,14 @@ TEST_F(MoveRecoveryTest, AFileALinkAndANumberedMoveEndWholeInOnePlace) {
 TEST_F(MoveRecoveryTest, AFolderMovedWithinOneFileSystemLeavesNoRewrittenLinkBehind) {
   makeFixture();
   const auto whole = contentOf(source);
+  const auto links = linkTargets(source);
   everyKill([&] { EntryMove::move(source, deleted); }, {}, [&](const QStringList& told) {
     EXPECT_LE(told.size(), 1);
     EXPECT_NE(stands(source), stands(deleted));
     EXPECT_EQ(contentOf(stands(source) ? source : deleted), whole);
+    if (stands(source)) {
+      EXPECT_EQ(linkTargets(source), links);
+    }
   });
 }
 
@@ -265,4 +293,267 @@ TEST_F(MoveRecoveryTest, AMoveWhoseRecordCannotBeWrittenChangesNothing) {
   EXPECT_EQ(contentOf(source), whole);
   EXPECT_FALSE(stands(deleted));
   expectNoNameOfOurs();
+}
+
+namespace {
+
+// A byte name as records write it.
+std::string encoded(const fs::path& p) {
+  return QByteArray::fromStdString(p.native()).toPercentEncoding("/").toStdString();
+}
+
+std::string identityWord(const fs::path& p, bool follow = false) {
+  struct stat st {};
+  if ((follow ? ::stat(p.c_str(), &st) : ::lstat(p.c_str(), &st)) != 0) return "1:1";
+  return std::to_string(st.st_dev) + ":" + std::to_string(st.st_ino);
+}
+
+std::string readBytes(const fs::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+class RecordsLeftAloneTest : public MoveRecoveryTest {
+ protected:
+  // A record's first lines: what is moved where, for which data folder, which entry.
+  std::string preamble(const std::string& kind, const fs::path& from, const fs::path& to,
+                       const std::string& sourceId, std::optional<fs::path> data = {}, std::string dataId = {}) {
+    const fs::path folder = data.value_or(root / "data");
+    if (dataId.empty()) dataId = identityWord(folder, true);
+    return "Tavelin move record\n" + kind + " " + encoded(from) + " " + encoded(to) + "\ndata " + encoded(folder) +
+           " " + dataId + "\nsource " + sourceId + "\n";
+  }
+
+  // A picture moved to the Desktop across file systems, stopped in the middle of its copy:
+  // the record that must be put right beside the ones left alone.
+  void killedMove() {
+    int writes = 0;
+    ScopedMoveFault fault([&](Step s, const fs::path& a, const fs::path& b) {
+      if (s == Step::Write && ++writes == 1) throw Killed{};
+      return acrossFileSystems(s, a, b);
+    });
+    EXPECT_THROW(EntryMove::move(source / "05Face.png", desktop / "05 moved.png"), Killed);
+  }
+
+  // Everything of the user's that a record might name.
+  std::map<std::string, std::string> usersThings() {
+    std::map<std::string, std::string> all;
+    for (const fs::path& top : {root / "outside", desktop, root / "data/ButtonPictures"})
+      for (const auto& [name, what] : contentOf(top)) all[top.native() + "/" + name] = what;
+    return all;
+  }
+};
+
+}  // namespace
+
+// Records that this data folder's program did not write, that name what it did not make, or
+// that cannot be read: each is left where it is, the user told, and nothing of the user's is
+// touched; a good record beside them is still put right.
+TEST_F(RecordsLeftAloneTest, RecordsThatCannotBeShownToBeItsOwnAreLeftAlone) {
+  struct Case {
+    const char* name;
+    std::function<std::string()> record;  // the bytes of move-2.txt, after preparing
+    std::function<QString(const fs::path& file)> told;
+  };
+  const auto text = [](const fs::path& p) { return QFile::decodeName(p.c_str()); };
+  const auto foreign = [&](const fs::path& file) { return text(file) + " was not written for these palettes."; };
+  const auto strange = [&](const fs::path& entry) {
+    return [&, entry](const fs::path& file) { return text(file) + " names " + text(entry) + ", which is not one of Tavelin's own."; };
+  };
+  const fs::path keep = root / "outside/keep";
+  const Case cases[] = {
+      {"another data folder",
+       [&] {
+         fs::create_directories(root / "other");
+         return preamble("move", source, deleted, identityWord(source), root / "other") + "across\nplaced\n";
+       },
+       foreign},
+      {"its data folder restored from a backup",
+       [&] { return preamble("move", source, deleted, identityWord(source), {}, "1:1") + "across\nplaced\n"; }, foreign},
+      {"a folder of the user's outside the program's folders",
+       [&] {
+         fs::create_directories(keep.parent_path() / "keep.tavelin-moving");
+         return preamble("move", keep, deleted, identityWord(keep)) + "across\naside " +
+                encoded(keep.parent_path() / "keep.tavelin-moving") + "\nplaced\n";
+       },
+       strange(keep)},
+      {"the Desktop itself as the copy",
+       [&] { return preamble("move", source, desktop, identityWord(source)) + "across\nplaced\nundo\n"; }, strange(desktop)},
+      {"a backup of the user's named as a copy",
+       [&] {
+         writeBytes(source / "30.png.tavelin-copy", "the user's backup");
+         return preamble("copy", root / "outside/ok64.png", source / "30.png", identityWord(root / "outside/ok64.png")) +
+                "temp " + encoded(source / "30.png.tavelin-copy") + "\n";
+       },
+       strange(source / "30.png.tavelin-copy")},
+      {"a link of the user's",
+       [&] {
+         fs::create_symlink("../../../outside/ok64.png", desktop / "28.png");
+         return preamble("move", source / "28 rel.png", desktop / "28.png", "1:1") + "link " +
+                encoded("../../../outside/ok64.png") + "\n";
+       },
+       strange(source / "28 rel.png")},
+      {"a file of the user's under the name a source is put aside under",
+       [&] {
+         writeBytes(source / "40.png.tavelin-moving", "the user's");
+         return preamble("move", source / "40.png", desktop / "40.png", "1:1") + "across\naside " +
+                encoded(source / "40.png.tavelin-moving") + "\n";
+       },
+       strange(source / "40.png.tavelin-moving")},
+      {"not a record", [] { return std::string("notes of the user's\n"); },
+       [&](const fs::path& file) { return text(file) + " is not a record of Tavelin's."; }},
+      {"a folder named like a record",
+       [&] {
+         fs::create_directories(records / "move-2.txt");
+         return std::string();
+       },
+       [&](const fs::path& file) { return text(file) + " is not a file."; }},
+      {"a pipe named like a record",
+       [&] {
+         ::mkfifo((records / "move-2.txt").c_str(), 0600);
+         return std::string();
+       },
+       [&](const fs::path& file) { return text(file) + " is not a file."; }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    makeFixture();
+    writeBytes(keep / "k.png", "kept");
+    fs::create_directories(records);
+    const fs::path file = records / "move-2.txt";
+    const std::string bytes = c.record();
+    if (!stands(file)) writeBytes(file, bytes);
+    const auto before = usersThings();
+    killedMove();
+
+    const MoveRecovery::Outcome outcome = MoveRecovery::recover(desktop);
+
+    EXPECT_EQ(outcome.notActedOn, QStringList{c.told(file)});
+    EXPECT_EQ(outcome.putRight, QStringList{text(source / "05Face.png") + " is back where it was."});
+    EXPECT_EQ(outcome.stillLeft, QStringList{});
+    EXPECT_EQ(contentOf(source / "05Face.png")[""], fileText(kFace));
+    EXPECT_EQ(usersThings(), before);
+    EXPECT_TRUE(stands(file));
+    if (fs::is_regular_file(fs::symlink_status(file))) {
+      EXPECT_EQ(readBytes(file), bytes);
+    }
+    EXPECT_FALSE(stands(records / "move-1.txt"));
+    fs::remove_all(root / "outside");
+  }
+  if (::geteuid() != 0) {
+    SCOPED_TRACE("a record that cannot be opened");
+    makeFixture();
+    writeBytes(records / "move-2.txt", preamble("move", source, deleted, identityWord(source)));
+    fs::permissions(records / "move-2.txt", fs::perms::none);
+    EXPECT_EQ(MoveRecovery::recover(desktop).notActedOn,
+              QStringList{QFile::decodeName((records / "move-2.txt").c_str()) + " cannot be read: Permission denied."});
+    EXPECT_TRUE(stands(records / "move-2.txt"));
+  }
+  {
+    SCOPED_TRACE("the folder of the records is not a folder");
+    makeFixture();
+    writeBytes(records, "in the way");
+    EXPECT_EQ(MoveRecovery::recover(desktop).notActedOn,
+              QStringList{QFile::decodeName(records.c_str()) + ", the folder of these records, cannot be read: Not a directory."});
+    EXPECT_EQ(readBytes(records), "in the way");
+  }
+}
+
+// What the user is told is where each entry is: put right, said once; still left, said at
+// every start with its place.
+TEST_F(MoveRecoveryTest, WhatIsToldIsWhereEachEntryReallyIs) {
+  const QString from = QFile::decodeName(source.c_str());
+  const auto killedInTheCopy = [&] {
+    makeFixture();
+    int writes = 0;
+    ScopedMoveFault fault([&](Step s, const fs::path& a, const fs::path& b) {
+      if (s == Step::Write && ++writes == 2) throw Killed{};
+      return acrossFileSystems(s, a, b);
+    });
+    EXPECT_THROW(EntryMove::move(source, deleted), Killed);
+  };
+  const fs::path temp = desktop / "DeletedPalettePictures/P05.tavelin-copy";
+  const QString tempText = QFile::decodeName(temp.c_str());
+  const auto recoverAll = [&] {
+    const MoveRecovery::Outcome o = MoveRecovery::recover(desktop);
+    EXPECT_EQ(o.notActedOn, QStringList{});
+    return std::make_pair(o.putRight, o.stillLeft);
+  };
+  const auto whole = [&] {
+    makeFixture();
+    return contentOf(source);
+  }();
+  {
+    SCOPED_TRACE("a record cut inside the line that named the source's place aside");
+    killedInTheCopy();
+    const fs::path file = records / "move-1.txt";
+    const std::string bytes = readBytes(file);
+    const size_t aside = bytes.find("aside ");
+    ASSERT_NE(aside, std::string::npos);
+    fs::resize_file(file, aside + 10);
+    EXPECT_EQ(recoverAll(), std::make_pair(QStringList{from + " is back where it was."}, QStringList{}));
+    EXPECT_EQ(contentOf(source), whole);
+  }
+  {
+    SCOPED_TRACE("the Desktop's drive away, then back");
+    killedInTheCopy();
+    ASSERT_TRUE(stands(temp));
+    fs::rename(desktop, root / "Desktop-away");
+    const QString left = "An unfinished copy of " + from + " may be left at " + tempText +
+                         ", which cannot be reached now. Tavelin removes it once it can.";
+    EXPECT_EQ(recoverAll(), std::make_pair(QStringList{from + " is back where it was."}, QStringList{left}));
+    EXPECT_EQ(contentOf(source), whole);
+    EXPECT_EQ(recoverAll(), std::make_pair(QStringList{}, QStringList{left}));
+    fs::rename(root / "Desktop-away", desktop);
+    EXPECT_EQ(recoverAll(), std::make_pair(QStringList{"The unfinished copy of " + from + " at " + tempText + " has been removed."},
+                                           QStringList{}));
+    EXPECT_FALSE(stands(temp));
+    EXPECT_EQ(recoverAll(), std::make_pair(QStringList{}, QStringList{}));
+  }
+  {
+    SCOPED_TRACE("the source taken away since: what was copied of it is kept");
+    killedInTheCopy();
+    fs::remove_all(root / "data/ButtonPictures/P05.tavelin-moving-1");
+    const QString kept = from + " is neither where it was nor at " + QFile::decodeName(deleted.c_str()) +
+                         ": it was taken away since. What had been copied of it is kept at " + tempText +
+                         "; remove that once you no longer need it.";
+    EXPECT_EQ(recoverAll(), std::make_pair(QStringList{}, QStringList{kept}));
+    EXPECT_EQ(recoverAll(), std::make_pair(QStringList{}, QStringList{kept}));
+    EXPECT_TRUE(stands(temp));
+  }
+  {
+    SCOPED_TRACE("a step of the recovery refused: the sentence ends, and it is tried again");
+    killedInTheCopy();
+    {
+      ScopedMoveFault refused([](Step s, const fs::path&, const fs::path&) { return s == Step::Remove ? EPERM : 0; });
+      const auto [once, each] = recoverAll();
+      EXPECT_EQ(once, QStringList{});
+      ASSERT_EQ(each.size(), 1);
+      EXPECT_TRUE(each[0].endsWith(": Operation not permitted. Tavelin tries again at its next start.")) << each[0].toStdString();
+    }
+    EXPECT_EQ(recoverAll(), std::make_pair(QStringList{from + " is back where it was."}, QStringList{}));
+    EXPECT_EQ(contentOf(source), whole);
+  }
+}
+
+// Add Picture stopped in its copy, the picture changed since: no part of the copy stays in the
+// picture folder for the folder check to find.
+TEST_F(MoveRecoveryTest, AnUnfinishedCopyOfAPictureChangedSinceIsRemoved) {
+  makeFixture();
+  const fs::path copied = root / "data/ButtonPictures/P06/05Face.png";
+  fs::create_directories(copied.parent_path());
+  {
+    int writes = 0;
+    ScopedMoveFault fault([&](Step s, const fs::path&, const fs::path&) {
+      if (s == Step::Write && ++writes == 2) throw Killed{};
+      return 0;
+    });
+    EXPECT_THROW(EntryMove::copy(source / "05Face.png", copied), Killed);
+  }
+  writeBytes(source / "05Face.png", "changed");
+  const MoveRecovery::Outcome o = MoveRecovery::recover(desktop);
+  EXPECT_EQ(o.putRight, QStringList{QFile::decodeName((source / "05Face.png").c_str()) + " was not copied to " +
+                                    QFile::decodeName(copied.parent_path().c_str()) + "; the unfinished copy has been removed."});
+  EXPECT_TRUE(fs::is_empty(copied.parent_path()));
+  EXPECT_FALSE(stands(records));
 }

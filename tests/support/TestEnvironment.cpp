@@ -11,6 +11,7 @@
 #include <QWidget>
 
 #include "platform/Dialogs.h"
+#include "platform/MoveRecord.h"
 #include "platform/SystemLog.h"
 
 namespace {
@@ -29,6 +30,9 @@ void TavelinTest::SetUp() {
   qputenv("XDG_DATA_HOME", home + "/.local/share");
   qputenv("XDG_CACHE_HOME", home + "/.cache");
   QDir().mkpath(home_->path() + "/Desktop");
+  // No record of an earlier test's moves: a test that starts the program, or sets a data
+  // folder of its own, has its moves keep their records there.
+  MoveRecord::setDataFolder({});
 
   SystemLog::setSink([this](const QString& line) { logLines << line; });
   Dialogs::setMessageBoxHandler([this](const QString& text) { messages << text; });
@@ -38,6 +42,7 @@ void TavelinTest::SetUp() {
 void TavelinTest::TearDown() {
   for (QWidget* w : QApplication::topLevelWidgets()) w->close();
   QApplication::processEvents();
+  MoveRecord::setDataFolder({});
   SystemLog::setSink({});
   Dialogs::setMessageBoxHandler({});
   Dialogs::setBeepHandler({});
