@@ -66,9 +66,18 @@ class ModalWindow : public QDialog {
     event->accept();
   }
   void showEvent(QShowEvent* event) override {
-    winReportError::keepAbove(*this);
+    // A window restored after being minimized is not opening: its reports are not raised again.
+    if (!event->spontaneous()) {
+      winReportError::keepAbove(*this, reportsBefore_);
+      reportsBefore_ = winReportError::raisedSoFar();
+    }
     QDialog::showEvent(event);
   }
+
+ private:
+  // A window's preparation begins with its construction: reports raised from then on until it
+  // stands are its own.
+  quint64 reportsBefore_ = winReportError::raisedSoFar();
 };
 
 // Qt gives a dialog's push buttons Return by default; the program's windows answer Return

@@ -19,6 +19,8 @@ const QString kPlaceholder = QStringLiteral("The error message");
 
 // A failure while a failed construction is being reported would nest without end.
 bool reportingConstructorFailure = false;
+
+quint64 reportsRaised = 0;
 }  // namespace
 
 std::function<void()>& winReportError::constructionProbe() {
@@ -26,7 +28,9 @@ std::function<void()>& winReportError::constructionProbe() {
   return probe;
 }
 
-winReportError::winReportError(const QString& reportText) : QWidget(nullptr) {
+quint64 winReportError::raisedSoFar() { return reportsRaised; }
+
+winReportError::winReportError(const QString& reportText) : QWidget(nullptr), serial_(++reportsRaised) {
   try {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
@@ -117,12 +121,13 @@ class ActivateOnceActive : public QObject {
 
 }  // namespace
 
-void winReportError::keepAbove(QWidget& modal) {
+void winReportError::keepAbove(QWidget& modal, quint64 raisedBefore) {
   modal.winId();
   QList<QPointer<winReportError>> kept;
   for (QWidget* widget : QApplication::topLevelWidgets()) {
     auto* report = qobject_cast<winReportError*>(widget);
-    if (!report || !report->isVisible() || report->windowHandle()->transientParent()) continue;
+    // One raised inside a window that opened this one during the preparation belongs here too.
+    if (!report || !report->isVisible() || report->serial_ <= raisedBefore) continue;
     report->windowHandle()->setTransientParent(modal.windowHandle());
     kept << report;
     // Once the modal window stands, the report goes on top of it.

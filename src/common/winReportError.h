@@ -12,10 +12,17 @@ class winReportError : public QWidget {
 
   QLabel* labMessage = nullptr;
 
-  // Reports already shown when a modal window opens stand above it and take input, as those
-  // raised inside it do: a failure while a window was being prepared is seen at once.
-  static void keepAbove(QWidget& modal);
+  // Counts every report raised so far; a modal window notes it when its preparation begins.
+  static quint64 raisedSoFar();
+
+  // Reports raised after raisedBefore, while a modal window was being prepared, stand above it
+  // once it opens and take input, as those raised inside it do: such a failure is seen at
+  // once. Older reports stay where they are, so a later window opens above them.
+  static void keepAbove(QWidget& modal, quint64 raisedBefore);
 
   // Tests make construction fail through this; it runs inside the constructor's guard.
   static std::function<void()>& constructionProbe();
+
+ private:
+  quint64 serial_;
 };

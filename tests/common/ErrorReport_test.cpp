@@ -157,10 +157,11 @@ TEST_F(ErrorReportTest, ReportRaisedInsideAModalWindowStandsAboveItAndTakesInput
 // A failure while a window was being prepared, before it showed: once the window stands,
 // the report stands above it, takes input and has the focus.
 TEST_F(ErrorReportTest, ReportRaisedBeforeAModalWindowOpensStandsAboveIt) {
+  ModalWindow modal;
+  // The window's preparation (its Open handler) fails.
   guarded(kActivate, [] { throw IOException("Disk full"); });
   ASSERT_EQ(reportWindows().size(), 1);
   winReportError* report = reportWindows().first();
-  ModalWindow modal;
   ModalSeam::ScopedDriver<ModalWindow> driver([&](ModalWindow& m) {
     QApplication::processEvents();
     EXPECT_EQ(report->windowHandle()->transientParent(), m.windowHandle());
@@ -176,4 +177,59 @@ TEST_F(ErrorReportTest, ReportRaisedBeforeAModalWindowOpensStandsAboveIt) {
   // Shown, the window waits for the window manager to activate it, as on X11.
   modal.setAttribute(Qt::WA_ShowWithoutActivating);
   ModalSeam::run(modal);
+}
+
+// A window opened from another one: a failure in its preparation is first shown above the
+// window that opened it, then above the new window once that stands.
+TEST_F(ErrorReportTest, ReportRaisedWhileAWindowOpensFromAnotherStandsAboveTheNewOne) {
+  class OpenedWindow : public ModalWindow {
+    using ModalWindow::ModalWindow;
+  };
+  ModalWindow opener;
+  ModalSeam::ScopedDriver<ModalWindow> openerDriver([](ModalWindow& o) {
+    OpenedWindow opened;
+    guarded(kActivate, [] { throw IOException("Disk full"); });
+    ASSERT_EQ(reportWindows().size(), 1);
+    const winReportError* report = reportWindows().first();
+    EXPECT_EQ(report->windowHandle()->transientParent(), o.windowHandle());
+    ModalSeam::ScopedDriver<OpenedWindow> openedDriver([&](OpenedWindow& w) {
+      EXPECT_EQ(report->windowHandle()->transientParent(), w.windowHandle());
+    });
+    ModalSeam::run(opened);
+  });
+  ModalSeam::run(opener);
+}
+
+// A report left open is no part of a window opened later: that window opens above it and
+// keeps the focus, as the report blocks nothing.
+TEST_F(ErrorReportTest, ReportLeftOpenStaysBehindAWindowOpenedLater) {
+  const std::vector<std::pair<const char*, std::function<void()>>> raised = {
+      {"inside an earlier window, since closed",
+       [] {
+         ModalWindow earlier;
+         ModalSeam::ScopedDriver<ModalWindow> driver(
+             [](ModalWindow&) { guarded(kActivate, [] { throw IOException("Disk full"); }); });
+         ModalSeam::run(earlier);
+       }},
+      {"with no window open", [] { guarded(kActivate, [] { throw IOException("Disk full"); }); }},
+  };
+  for (const auto& [when, raise] : raised) {
+    SCOPED_TRACE(when);
+    raise();
+    QApplication::processEvents();
+    ASSERT_EQ(reportWindows().size(), 1);
+    winReportError* report = reportWindows().first();
+    ModalWindow later;
+    ModalSeam::ScopedDriver<ModalWindow> driver([&](ModalWindow& m) {
+      m.activateWindow();
+      QTest::qWait(50);
+      EXPECT_EQ(QApplication::activeWindow(), &m);
+      EXPECT_NE(report->windowHandle()->transientParent(), m.windowHandle());
+      EXPECT_TRUE(report->isVisible());
+    });
+    later.setAttribute(Qt::WA_ShowWithoutActivating);
+    ModalSeam::run(later);
+    report->close();
+    QApplication::processEvents();
+  }
 }
