@@ -1,6 +1,7 @@
 #include "common/TextCleanup.h"
 
 #include <QTextBoundaryFinder>
+#include <algorithm>
 
 #include "common/StringUtils.h"
 
@@ -10,6 +11,11 @@ const QString kLongSet = QStringLiteral(",;:.'][()&*");
 const QString kShortSet = QStringLiteral(",;:.'][()");
 const QString kFillAlphabet = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ");
 constexpr qsizetype kNoCut = -1;
+constexpr uint kJoiner = 0x200D;
+
+bool isRegionalIndicator(uint c) { return c >= 0x1F1E6 && c <= 0x1F1FF; }
+// A subdivision flag's letters, which only its cancel tag (U+E007F) ends.
+bool isTagLetter(uint c) { return c >= 0xE0020 && c <= 0xE007E; }
 
 bool beginsWithLetter(const QString& text) {
   if (text.isEmpty()) return false;
@@ -56,6 +62,30 @@ QString leftCharacters(const QString& text, qsizetype count) {
     kept = end;
   }
   return text.left(kept);
+}
+
+bool endsUnfinished(const QString& text, const QString& next) {
+  const QList<uint> last = text.mid(lastCharacterStart(text)).toUcs4();
+  if (last.isEmpty()) return false;
+  if (last.last() == kJoiner || isTagLetter(last.last())) return true;
+  const bool joined = last.contains(kJoiner);
+  const bool waitingForPair = last.size() == 1 && isRegionalIndicator(last.first());
+  return (joined || waitingForPair) && continuing(text, next) > 0;
+}
+
+qsizetype lastCharacterStart(const QString& text) {
+  if (text.isEmpty()) return 0;
+  QTextBoundaryFinder clusters(QTextBoundaryFinder::Grapheme, text);
+  clusters.toEnd();
+  return std::max<qsizetype>(clusters.toPreviousBoundary(), 0);
+}
+
+qsizetype continuing(const QString& text, const QString& next) {
+  if (text.isEmpty() || next.isEmpty()) return 0;
+  QTextBoundaryFinder clusters(QTextBoundaryFinder::Grapheme, text + next);
+  clusters.setPosition(text.size());
+  if (clusters.isAtBoundary()) return 0;
+  return clusters.toNextBoundary() - text.size();
 }
 
 QString leftCodePoints(const QString& text, qsizetype count) {

@@ -17,6 +17,16 @@ qsizetype characters(const QString& text);
 // eye reads it (a flag, an emoji with its skin tone or joiners, a letter with its accents):
 // one that does not fit whole is left out whole.
 QString leftCharacters(const QString& text, qsizetype count);
+// Whether the text's last character is still being put together, so that it goes when what
+// was to come next (`next`) cannot: it ends in a joiner or a flag's tag letters, or it is a
+// joined sequence or a lone regional indicator that `next` would go on with. A character that
+// stands on its own (an emoji that `next` would give a skin tone) is finished.
+bool endsUnfinished(const QString& text, const QString& next);
+// Where the text's last character, as the eye reads it, begins.
+qsizetype lastCharacterStart(const QString& text);
+// How many units at the front of `next` would go on with the last character of `text`
+// rather than begin a character of their own.
+qsizetype continuing(const QString& text, const QString& next);
 // The first `count` code points, as a name's leading characters are read.
 QString leftCodePoints(const QString& text, qsizetype count);
 

@@ -25,11 +25,17 @@ int caretAfter(const QString& before, const QString& after, int caret) {
 void settleTitleField(QLineEdit& field) {
   const QString text = field.text();
   int caret = field.cursorPosition();
-  const QString settled = TextCleanup::titleSettled(
-      text, [&caret](const QString& before, const QString& after) { caret = caretAfter(before, after, caret); });
+  QString cut;
+  const QString settled = TextCleanup::titleSettled(text, [&](const QString& before, const QString& after) {
+    // The length rule took what the user was typing at the end.
+    if (caret > after.size() && after == TextCleanup::leftCharacters(before, TextCleanup::kTitleLength))
+      cut = before.mid(after.size(), caret - after.size());
+    caret = caretAfter(before, after, caret);
+  });
   if (settled == text) return;
   field.setText(settled);
   field.setCursorPosition(caret);
+  if (!cut.isEmpty()) TypingLimit::cutShort(&field, cut);
 }
 
 void limitTitleTyping(QLineEdit& field) {

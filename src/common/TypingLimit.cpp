@@ -23,30 +23,69 @@ class CharacterLimit : public QValidator {
  public:
   CharacterLimit(QLineEdit* field, qsizetype limit)
       : QValidator(field), field_(field), limit_(limit), before_(field->text()) {
-    connect(field, &QLineEdit::textChanged, this, [this](const QString& text) { before_ = text; });
+    connect(field, &QLineEdit::textChanged, this, [this](const QString& text) {
+      before_ = text;
+      if (text != cutShort_.text) cutShort_ = {};
+    });
   }
 
   State validate(QString& input, int& pos) const override {
-    if (field_->property(kWritingWhole).toBool() || input == before_ || TextCleanup::characters(input) <= limit_)
-      return Acceptable;
+    if (field_->property(kWritingWhole).toBool() || input == before_) return Acceptable;
     QString tail = input.mid(pos);
     if (!before_.endsWith(tail)) tail.clear();
     const qsizetype head = commonPrefix(input.left(pos), before_.left(before_.size() - tail.size()));
-    const QString added = input.mid(head, input.size() - tail.size() - head);
+    QString added = input.mid(head, input.size() - tail.size() - head);
+    // The rest of a character left out here is left out with it, however much room it left.
+    if (head == cutShort_.at && before_ == cutShort_.text && head + tail.size() == before_.size()) {
+      const qsizetype going = TextCleanup::continuing(cutShort_.character, added);
+      if (going == added.size()) {
+        cutShort_.character += added;
+        return Invalid;
+      }
+      if (going > 0) {
+        added.remove(0, going);
+        input = input.left(head) + added + tail;
+        pos = static_cast<int>(head + added.size());
+      }
+    }
+    if (TextCleanup::characters(input) <= limit_) return Acceptable;
     const qsizetype room = limit_ - TextCleanup::characters(input.left(head)) - TextCleanup::characters(tail);
-    const QString kept = TextCleanup::leftCharacters(added, room);
-    const QString fitted = input.left(head) + kept + tail;
+    QString start = input.left(head) + TextCleanup::leftCharacters(added, room);
+    // A character being put together key by key that the refused rest would have gone on
+    // with goes whole, as it would have gone had it come in one piece.
+    QString refused = input.mid(start.size(), input.size() - tail.size() - start.size());
+    bool dropped = false;
+    while (TextCleanup::endsUnfinished(start, refused)) {
+      const qsizetype from = TextCleanup::lastCharacterStart(start);
+      refused.prepend(start.mid(from));
+      start.truncate(from);
+      dropped = true;
+    }
+    const QString fitted = start + tail;
+    if (dropped) cutShort_ = {refused, fitted, start.size()};
     // Nothing of it fits: the edit is refused and the field stays as it was, unchanged.
     if (fitted == before_) return Invalid;
     input = fitted;
-    pos = static_cast<int>(head + kept.size());
+    pos = static_cast<int>(start.size());
     return Acceptable;
   }
 
+  void cutShort(const QString& character) const {
+    cutShort_ = {character, field_->text(), field_->cursorPosition()};
+  }
+
  private:
+  // A character the field left out at `at` while it was being typed, and the text it left.
+  struct CutShort {
+    QString character;
+    QString text;
+    qsizetype at = -1;
+  };
+
   const QLineEdit* field_;
   qsizetype limit_;
   QString before_;
+  mutable CutShort cutShort_;
 };
 
 }  // namespace
@@ -59,6 +98,10 @@ void setWholeText(QLineEdit* field, const QString& text) {
   field->setProperty(kWritingWhole, true);
   field->setText(text);
   field->setProperty(kWritingWhole, false);
+}
+
+void cutShort(QLineEdit* field, const QString& character) {
+  if (const auto* limit = dynamic_cast<const CharacterLimit*>(field->validator())) limit->cutShort(character);
 }
 
 }  // namespace TypingLimit

@@ -370,7 +370,10 @@ bool winButtonPics::rfValidFileName(const QString& name) {
 
 // ---- Clearing the review ----
 
+// A current row keeps a frame that reads as chosen, so the current index goes with the
+// selection.
 void winButtonPics::clearReview() {
+  lbButPic->selectionModel()->clear();
   pbToDesktop->setEnabled(false);
   labID->clear();
   labSelect->clear();

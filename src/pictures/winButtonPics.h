@@ -90,7 +90,8 @@ class winButtonPics : public ModalWindow {
   bool validationPass(const QuitRequest::Watch& watch);
   bool duplicatePass(const QuitRequest::Watch& watch);
   void listFill();
-  // Clears the picture under review; its size labels are the caller's business.
+  // Clears the picture under review and leaves no row of the list selected or current; its
+  // size labels are the caller's business.
   void clearReview();
   bool acceptedToAdd(const QString& name, const QSize& size);
 

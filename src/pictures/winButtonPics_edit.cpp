@@ -46,7 +46,6 @@ void winButtonPics::pbSelectPicToAdd_Action() {
     labRevWthValue->clear();
     labRevHt->hide();
     labRevWth->hide();
-    lbButPic->clearSelection();
 
     const FolderItem chosen =
         FileDialog::openFile(this, FileTypeRegistry::dialogFilter(FileTypeJpgPng::All()));

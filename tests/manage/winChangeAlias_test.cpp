@@ -89,6 +89,30 @@ TEST_F(ChangeAliasTest, AliasFieldTakes30TypedCharactersButShowsALongerStoredAli
   });
 }
 
+// At 30 characters, a character typed piece by piece that cannot be finished goes whole.
+TEST_F(ChangeAliasTest, AliasFieldLeavesOutWholeACharacterTypedPieceByPiece) {
+  using namespace TitleTyping;
+  const QString filled = "Rubus" + QString(20, 'x');  // 25 characters
+  const struct {
+    const char* name;
+    QString start, typed, field;
+  } cases[] = {
+      {"flag as the 30th character", filled + "yyyy", kFlag, filled + "yyyy"},
+      {"family of four after 25 characters", filled, kFamilyOfFour + "z", filled + "z"},
+      {"skin tone after the 30th character", filled + "yyyy", kThumb + kSkinTone, filled + "yyyy" + kThumb},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    KM::paleAlias = c.start;
+    openAndDrive<winChangeAlias>([&](winChangeAlias& w) {
+      w.tfAlias->setFocus();
+      w.tfAlias->end(false);
+      typeKeys(w.tfAlias, c.typed);
+      EXPECT_EQ(w.tfAlias->text(), c.field);
+    });
+  }
+}
+
 TEST_F(ChangeAliasTest, AcceptStoresAndClosesCancelDropsTheEdits) {
   EXPECT_FALSE(openAndDrive<winChangeAlias>([](winChangeAlias& w) {
     typeAt(w.tfAlias, 5, " Tools");

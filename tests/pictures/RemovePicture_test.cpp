@@ -29,6 +29,18 @@ class RemovePictureTest : public ButtonPicturesTest {
     return {rows(w), w.labSelect->text(), w.labID->text(), w.pbToDesktop->isEnabled(),
             !w.cnShow->backdrop().isNull(), !w.fileForKey(key).isNull()};
   }
+
+  // The points of the list, as last painted, in colour: a row's names are black on white, so
+  // these are a selected row's fill or the frame of the current one.
+  static int colouredPoints(winButtonPics& w) {
+    QCoreApplication::processEvents();
+    const QRect list(w.lbButPic->viewport()->mapTo(&w, QPoint(0, 0)), w.lbButPic->viewport()->size());
+    const QImage screen = w.screen()->grabWindow(w.winId()).toImage().copy(list);
+    int n = 0;
+    for (int y = 0; y < screen.height(); ++y)
+      for (int x = 0; x < screen.width(); ++x) n += screen.pixelColor(x, y).hsvSaturation() > 60;
+    return n;
+  }
 };
 
 }  // namespace
@@ -39,9 +51,14 @@ TEST_F(RemovePictureTest, TheReviewedPictureMovesToItsPaletteFolderOnTheDesktop)
     clickRow(w, 0);
     QTest::keyClick(w.lbButPic, Qt::Key_Down);
     ASSERT_EQ(w.lbButPic->currentRow(), 1);
+    ASSERT_GT(colouredPoints(w), 0);
     w.pbToDesktop->click();
     const Shown after = shown(w, "05");
     EXPECT_EQ(after.rows, (QStringList{"06.png", "07.png"}));
+    // No row stays selected, nor current for the keys, and none looks it.
+    EXPECT_TRUE(w.lbButPic->selectedItems().isEmpty());
+    EXPECT_EQ(w.lbButPic->currentRow(), -1);
+    EXPECT_EQ(colouredPoints(w), 0);
     EXPECT_EQ(after.select, "");
     EXPECT_EQ(after.id, "");
     EXPECT_FALSE(after.removable);
