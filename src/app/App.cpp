@@ -97,6 +97,8 @@ App& App::current() {
 
 void App::SetVersionData() {
   setApplicationVersion(QStringLiteral("%1.%2.%3").arg(MajorVersion).arg(MinorVersion).arg(BugVersion));
+  setProperty(StageCodeProperty, StageCode);
+  setProperty(NonReleaseVersionProperty, NonReleaseVersion);
   setOrganizationName(CompanyName);
 }
 

@@ -14,13 +14,18 @@
 class App : public QApplication {
   Q_OBJECT
  public:
-  // The version data and company name that program start gives the application.
-  static constexpr int MajorVersion = 1;
-  static constexpr int MinorVersion = 0;
-  static constexpr int BugVersion = 0;
-  static constexpr int NonReleaseVersion = 32;
-  static inline const QString StageCode = QStringLiteral("final");
+  // The version data and company name that program start gives the application; the build
+  // sets the version data, and gives the same to the macOS bundle.
+  static constexpr int MajorVersion = TAVELIN_VERSION_MAJOR;
+  static constexpr int MinorVersion = TAVELIN_VERSION_MINOR;
+  static constexpr int BugVersion = TAVELIN_VERSION_PATCH;
+  static constexpr int NonReleaseVersion = TAVELIN_NON_RELEASE_VERSION;
+  static inline const QString StageCode = QStringLiteral(TAVELIN_STAGE_CODE);
   static inline const QString CompanyName = QStringLiteral("Orvane");
+  // Where the application keeps the stage and the non-release number beside its version,
+  // which stays the plain "1.0.0" wherever a window or the platform shows it.
+  static constexpr const char* StageCodeProperty = "StageCode";
+  static constexpr const char* NonReleaseVersionProperty = "NonReleaseVersion";
 
   App(int& argc, char** argv);
   ~App() override;
@@ -28,7 +33,7 @@ class App : public QApplication {
   // The running application object; raises MissingObjectException before it exists.
   static App& current();
 
-  // Sets the version data and the company name.
+  // Sets the version data (version, stage and non-release number) and the company name.
   void SetVersionData();
 
   // Runs the event loop: in it the Open event, then the default window that

@@ -24,7 +24,8 @@ bool rbHasExtension(const QString& name);
 QString rsStringFile(const FolderItem& file);
 
 // Writes the content into the folder's file of that name (".txt" added when the name has
-// no extension), replacing it atomically. A name holding "/" or a line feed writes nothing.
+// no extension), replacing it atomically. A name holding "/" or a line feed writes nothing
+// and is told twice: by rbHasExtension, then with a beep as a file that cannot be created.
 void StringToFileItem(const QString& content, const QString& fileName, const FolderItem& folder);
 
 // Replaces the file with the content, atomically; raises IOException when it cannot, the

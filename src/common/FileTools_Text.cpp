@@ -57,8 +57,9 @@ namespace {
 void writeNamedFile(const QString& content, const QString& fileName, const FolderItem& folder,
                     const QString& method) {
   const QString name = FileTools::rbHasExtension(fileName) ? fileName : fileName + ".txt";
-  if (refusedName(name)) return;  // told by rbHasExtension; must never reach the file system
-  const FolderItem file = folder.child(name);
+  FolderItem file = folder.child(name);
+  // The file system would take a line feed, but a name rbHasExtension refused never reaches it.
+  if (refusedName(name)) file = FolderItem();
   if (file.isNull()) {
     Dialogs::beep();
     Dialogs::messageBox(kUnableToCreate.arg(name, method));

@@ -82,10 +82,12 @@ QString sID_FromShortcut(const QString& key);
 // The whole state-file text, or nothing when it could not be built (then write nothing).
 std::optional<QString> JSON_CreateData();
 // Fills the store from a state-file text, all or nothing: true when the text was complete
-// and the store now holds it; false after the report, with the store unchanged.
+// and the store now holds it; false after the report, with the store unchanged. Elements
+// after the last palette entry are ignored.
 bool JSON_ParseData(const QString& text);
 // Reads the state file at start-up; an unreadable file is kept aside, the user told where,
-// and the store starts with the first palette.
+// and the store starts with the first palette. A file holding more than its palettes is
+// copied beside itself, the user told where, before the close's save leaves the rest out.
 void GetKM_DataFromDisk();
 
 // The module's values at program start (tests start each case from here).

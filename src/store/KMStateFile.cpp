@@ -116,6 +116,7 @@ struct ReadStore {
   std::vector<PaletteRecord> records;
   qint64 current = 0;
   qint64 winTop = 0, winLeft = 0, winHeight = 0, winWidth = 0;
+  qint64 ignoredElements = 0;  // after the last palette entry
 };
 
 qint64 clampGrid(qint64 n) { return std::clamp<qint64>(n, 1, 10); }
@@ -162,12 +163,13 @@ ReadStore readStore(const QString& text) {
   store.winWidth = header.integer("WinWidth");
 
   // The slot count comes from the file: held against the elements actually there before
-  // anything is allocated for it.
+  // anything is allocated for it. Elements after the last slot are not read.
   const qint64 elements = static_cast<qint64>(root.size());
-  if (last < 0 || last > (elements - 1) / kElementsPerSlot - 1 || 1 + kElementsPerSlot * (last + 1) != elements)
-    throw JSONException(QStringLiteral("\"LastPaletteIndex\" %1 does not match the %2 elements of the file.")
+  if (last < 0 || last > (elements - 1) / kElementsPerSlot - 1)
+    throw JSONException(QStringLiteral("\"LastPaletteIndex\" %1 does not fit the %2 elements of the file.")
                             .arg(last)
                             .arg(elements));
+  store.ignoredElements = elements - 1 - kElementsPerSlot * (last + 1);
 
   store.records.reserve(static_cast<size_t>(last + 1));
   for (qint64 i = 0; i <= last; ++i) {
@@ -238,11 +240,15 @@ std::optional<QString> JSON_CreateData() {
   }, std::optional<QString>{});
 }
 
-bool JSON_ParseData(const QString& text) {
-  return guarded(kmMethod("JSON_ParseData"), [&text] {
-    commit(readStore(text));
-    return true;
+std::optional<qint64> detail::parseStateText(const QString& text) {
+  return guarded(kmMethod("JSON_ParseData"), [&text]() -> std::optional<qint64> {
+    ReadStore store = readStore(text);
+    const qint64 ignored = store.ignoredElements;
+    commit(std::move(store));
+    return ignored;
   });
 }
+
+bool JSON_ParseData(const QString& text) { return detail::parseStateText(text).has_value(); }
 
 }  // namespace KM

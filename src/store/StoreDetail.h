@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <optional>
 
 #include "common/ReportLocation.h"
 #include "store/PaletteRecord.h"
@@ -15,6 +16,10 @@ inline QString twoDigits(qint64 n) { return QStringLiteral("%1").arg(n, 2, 10, Q
 
 // Where a KM operation reports its errors.
 inline ReportLocation kmMethod(const char* method) { return ReportLocation::moduleMethod("KM", method); }
+
+// JSON_ParseData, answering how many elements after the last palette entry it ignored;
+// nothing after the report.
+std::optional<qint64> parseStateText(const QString& text);
 
 // DP[i], or OutOfBoundsException.
 PaletteRecord& recordAt(qint64 i);

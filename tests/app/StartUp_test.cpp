@@ -195,6 +195,8 @@ TEST_F(StartUpTest, DefaultWindowFollowsStartUpAndItsCloseEndsTheApplication) {
   App& app = App::current();
   app.SetVersionData();
   EXPECT_EQ(QApplication::applicationVersion(), "1.0.0");
+  EXPECT_EQ(app.property("StageCode"), QVariant("final"));
+  EXPECT_EQ(app.property("NonReleaseVersion"), QVariant(32));
   EXPECT_EQ(QApplication::organizationName(), "Orvane");
 
   // Without a default window the run ends after start-up.

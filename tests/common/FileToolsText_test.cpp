@@ -10,6 +10,7 @@
 namespace {
 const QString kTooLong = "rbHasExtension passed a proposed file name that is too long";
 const QString kNotAppropriate = "rbHasExtension passed a proposed file name that is not appropriate";
+const QString kUnableToCreate = "Somehow unable to create the %1 file. Method: %2";
 
 QStringList entries(const QString& path) {
   return QDir(path).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
@@ -63,16 +64,22 @@ TEST_F(FileToolsTextTest, NamesWithSlashOrLineFeedNeverReachTheDisk) {
   const FolderItem folder = home().child("data");
   folder.createFolder();
   folder.child("sub").createFolder();
-  for (const QString& name : {QString("sub/evil.txt"), QString("../escape"), QString("two\nlines")}) {
+  // Told, given ".txt" all the same, then refused as a file that cannot be created.
+  const std::pair<QString, QString> cases[] = {
+      {"sub/evil.txt", "sub/evil.txt.txt"}, {"../escape", "../escape.txt"}, {"two\nlines", "two\nlines.txt"}};
+  for (const auto& [name, tried] : cases) {
     messages.clear();
+    beeps = 0;
     FileTools::StringToFileItem("x", name, folder);
     FileTools::DictionaryToFileItem({{1, "a"}}, name, folder);
-    EXPECT_EQ(messages, (QStringList{kNotAppropriate, kNotAppropriate})) << name.toStdString();
+    EXPECT_EQ(messages, (QStringList{kNotAppropriate, kUnableToCreate.arg(tried, "StringToFileItem"),
+                                     kNotAppropriate, kUnableToCreate.arg(tried, "DictionaryToFileItem")}))
+        << name.toStdString();
+    EXPECT_EQ(beeps, 2);
   }
   EXPECT_EQ(entries(folder.path()), QStringList{"sub"});
   EXPECT_TRUE(entries(folder.path() + "/sub").isEmpty());
   EXPECT_EQ(entries(homePath()), (QStringList{"Desktop", "data"}));
-  EXPECT_EQ(beeps, 0);
   EXPECT_TRUE(logLines.isEmpty());
 }
 

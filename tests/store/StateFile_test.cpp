@@ -1,4 +1,5 @@
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <nlohmann/json.hpp>
 
@@ -7,6 +8,7 @@
 #include "common/FileTools.h"
 #include "platform/UserFolders.h"
 #include "store/StoreFixture.h"
+#include "support/MoveFaults.h"
 
 namespace {
 
@@ -28,6 +30,17 @@ class StateFileTest : public StoreTest {
     const std::optional<QString> text = KM::JSON_CreateData();
     EXPECT_TRUE(text.has_value());
     return text.value_or(QString());
+  }
+
+  // Loads a state file of these bytes; answers the files the load added beside it.
+  static QStringList loadFile(const QByteArray& bytes) {
+    writeFile(statePath(), bytes);
+    const QDir folder(dataFolderPath());
+    const QStringList before = folder.entryList(QDir::Files);
+    KM::GetKM_DataFromDisk();
+    QStringList added = folder.entryList(QDir::Files);
+    for (const QString& name : before) added.removeOne(name);
+    return added;
   }
 
   // Empties the store as at program start; returns what it held.
@@ -154,8 +167,17 @@ TEST_F(StateFileTest, HandEditedValuesAreMadeSafe) {
     const char* what;
     std::function<void(Json&)> edit;
     std::function<void()> check;
+    bool ignoresSome = false;  // objects after the last palette entry
   };
   const Case cases[] = {
+      {"objects after the last palette entry",
+       [&good](Json& j) {
+         for (size_t n = 1; n <= 101; ++n) j.push_back(good[n]);
+         j.push_back(Json::object());
+       },
+       [] { EXPECT_EQ(KM::DP[2].s_Alias, KM::noneMark); }, true},
+      {"LastPaletteIndex 1 with three slots", [](Json& j) { j[0]["LastPaletteIndex"] = 1; },
+       [] { EXPECT_EQ(KM::DP[1].s_Alias, "Second"); }, true},
       {"current beyond the last slot", [](Json& j) { j[0]["CurrentPalette"] = 3; },
        [] { EXPECT_EQ(KM::idxCP, 0); }},
       {"current negative", [](Json& j) { j[0]["CurrentPalette"] = -1; }, [] { EXPECT_EQ(KM::idxCP, 0); }},
@@ -201,15 +223,75 @@ TEST_F(StateFileTest, HandEditedValuesAreMadeSafe) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     takeStore();
+    messages.clear();
     Json edited = good;
     c.edit(edited);
-    ASSERT_TRUE(KM::JSON_ParseData(dump(edited)));
-    ASSERT_EQ(KM::DP.size(), 3u);
+    const QByteArray bytes = dump(edited).toUtf8();
+    const QStringList added = loadFile(bytes);
+    ASSERT_EQ(KM::DP.size(), edited[0]["LastPaletteIndex"].get<size_t>() + 1);
     c.check();
+    EXPECT_EQ(readFile(statePath()), bytes);
+    if (!c.ignoresSome) {
+      EXPECT_TRUE(added.isEmpty() && messages.isEmpty());
+      EXPECT_FALSE(KM::paletteActiveChange || KM::paletteContentChange);
+    } else {
+      // What was ignored is kept in a copy of the file as read, the user told where, and
+      // the close's save, which leaves it out, leaves the copy alone.
+      ASSERT_EQ(added.size(), 1);
+      const QString copy = dataFolderPath() + "/" + added[0];
+      EXPECT_TRUE(added[0].startsWith("PreserveState-as-read-") && added[0].endsWith(".txt")) << added[0].toStdString();
+      EXPECT_EQ(readFile(copy), bytes);
+      ASSERT_EQ(messages.size(), 1);
+      EXPECT_TRUE(messages[0].contains(copy)) << messages[0].toStdString();
+      EXPECT_TRUE(KM::paletteActiveChange);
+      FileTools::StringToFileItem(written(), KM::stateFileBaseName, App::current().appSupportFolder);
+      EXPECT_EQ(parse(QString::fromUtf8(readFile(statePath()))).size(), 1 + 101 * KM::DP.size());
+      EXPECT_EQ(readFile(copy), bytes);
+    }
     KM::ActivatePalette(KM::idxCP);
     EXPECT_EQ(KM::aBtn->size(), 100u);
   }
   EXPECT_TRUE(logLines.isEmpty());
+}
+
+TEST_F(StateFileTest, LinkedFileHoldingMoreIsCopiedFromWhatItLeadsTo) {
+  makeStore({});
+  Json j = parse(written());
+  j.push_back(Json::object());
+  const QByteArray bytes = dump(j).toUtf8();
+  takeStore();
+  const QString target = homePath() + "/dotfiles/PreserveState.txt";
+  writeFile(target, bytes);
+  QDir().mkpath(dataFolderPath());
+  ASSERT_TRUE(QFile::link(target, statePath()));
+
+  KM::GetKM_DataFromDisk();
+  const QStringList copies = QDir(dataFolderPath()).entryList({"PreserveState-as-read-*"}, QDir::Files);
+  ASSERT_EQ(copies.size(), 1);
+  const QString copy = dataFolderPath() + "/" + copies[0];
+  EXPECT_FALSE(QFileInfo(copy).isSymLink());
+
+  // The save replaces what the link leads to; the copy keeps the file as read.
+  FileTools::StringToFileItem(written(), KM::stateFileBaseName, App::current().appSupportFolder);
+  EXPECT_NE(readFile(target), bytes);
+  EXPECT_EQ(readFile(copy), bytes);
+}
+
+TEST_F(StateFileTest, FileHoldingMoreThatCannotBeCopiedIsNamedAndNotSavedOver) {
+  makeStore({"Second"});
+  Json j = parse(written());
+  j.push_back(Json::object());
+  takeStore();
+  const ScopedMoveFault noSpace([](EntryMove::Step step, const auto&, const auto&) {
+    return step == EntryMove::Step::Copy ? ENOSPC : 0;
+  });
+
+  EXPECT_EQ(loadFile(dump(j).toUtf8()), QStringList{});
+
+  ASSERT_EQ(KM::DP.size(), 2u);
+  ASSERT_EQ(messages.size(), 1);
+  EXPECT_TRUE(messages[0].contains("could not be copied") && messages[0].contains(statePath())) << messages[0].toStdString();
+  EXPECT_FALSE(KM::paletteActiveChange || KM::paletteContentChange);  // an unchanged run keeps the file
 }
 
 TEST_F(StateFileTest, UnreadableFileIsKeptAsideAndTheStoreStartsFresh) {
@@ -241,7 +323,6 @@ TEST_F(StateFileTest, UnreadableFileIsKeptAsideAndTheStoreStartsFresh) {
       {"a fractional number", edited([](Json& j) { j[0]["CurrentPalette"] = 1.0; })},
       {"a number beyond 64 bits", edited([](Json& j) { j[0]["WinTop"] = 18446744073709551615ull; })},
       {"LastPaletteIndex 2 with 203 elements", edited([](Json& j) { j.erase(j.begin() + 203, j.end()); })},
-      {"LastPaletteIndex too small for the elements", edited([](Json& j) { j[0]["LastPaletteIndex"] = 1; })},
       {"LastPaletteIndex 10^12", QString(one).replace("\"LastPaletteIndex\":0", "\"LastPaletteIndex\":1000000000000").toUtf8()},
       {"LastPaletteIndex negative", QString(one).replace("\"LastPaletteIndex\":0", "\"LastPaletteIndex\":-1").toUtf8()},
       {"an empty file", "\n"},
@@ -256,15 +337,11 @@ TEST_F(StateFileTest, UnreadableFileIsKeptAsideAndTheStoreStartsFresh) {
     takeStore();
     messages.clear();
     logLines.clear();
-    writeFile(statePath(), c.bytes);
-    const QStringList before = folder.entryList(QDir::Files);
 
-    KM::GetKM_DataFromDisk();
+    const QStringList added = loadFile(c.bytes);
 
     EXPECT_EQ(logLines, QStringList{"Exception - KM.JSON_ParseData"});
     EXPECT_FALSE(QFileInfo::exists(statePath()));
-    QStringList added = folder.entryList(QDir::Files);
-    for (const QString& name : before) added.removeOne(name);
     ASSERT_EQ(added.size(), 1);
     EXPECT_TRUE(added[0].startsWith("PreserveState-unreadable-") && added[0].endsWith(".txt")) << added[0].toStdString();
     kept[added[0]] = c.bytes;
