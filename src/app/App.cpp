@@ -44,7 +44,7 @@ const QString kMovesPutRight =
 const QString kMovesLeft =
     QStringLiteral("Some files that Tavelin was moving when it was stopped are not yet where they belong:");
 const QString kRecordsLeftAlone =
-    QStringLiteral("Tavelin has not acted on these records of its moves, and leaves each where it is:");
+    QStringLiteral("Tavelin has not acted on these records of moves, and leaves each where it is:");
 const QString kOpenLogLine = QStringLiteral("Exception: App: Opening");
 const QString kProgramStartLogLine = QStringLiteral("Exception - main: %1");
 const QString kProgramStartMessage = QStringLiteral("Tavelin cannot go on and closes: %1");
