@@ -4,6 +4,7 @@
 #include "common/RtrnDateString.h"
 #include "common/RuntimeException.h"
 #include "common/winOKCancel.h"
+#include "platform/EntryTree.h"
 #include "platform/MoveRecord.h"
 #include "platform/UserFolders.h"
 #include "store/KM.h"
@@ -118,16 +119,13 @@ QStringList finishInterrupted(const std::vector<MoveRecovery::Deletion>& deletio
           KM::DP[static_cast<size_t>(i)].s_Alias != KM::noneMark)
         slot = i;
     const QString alias = slot < 0 ? QString() : KM::DP[static_cast<size_t>(slot)].s_Alias;
-    const auto shownPath = [](const std::filesystem::path& p) {
-      return FolderItem::shownName(QByteArray::fromStdString(p.native()));
-    };
     if (deletion.picturesGone && slot >= 0) {
       freeSlot(slot);
-      told << kDeletedAsAsked.arg(deletion.palette, alias, shownPath(deletion.picturesAt));
+      told << kDeletedAsAsked.arg(deletion.palette, alias, EntryTree::shown(deletion.picturesAt));
       MoveRecord::awaitSave(deletion.record);
       continue;
     }
-    if (slot >= 0) told << kKept.arg(deletion.palette, alias, shownPath(deletion.folder));
+    if (slot >= 0) told << kKept.arg(deletion.palette, alias, EntryTree::shown(deletion.folder));
     MoveRecord::remove(deletion.record);
   }
   return told;
