@@ -103,7 +103,7 @@ QString titleSettled(const QString& text, const Change& onChange) {
   for (;;) {
     bool changed = false;
     for (const Step step : kSteps) {
-      const QString next = step(current, kLongSet, kTitleLength);
+      QString next = step(current, kLongSet, kTitleLength);
       if (next != current) {
         if (onChange) onChange(current, next);
         current = next;

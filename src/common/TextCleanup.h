@@ -35,8 +35,9 @@ QString leftCodePoints(const QString& text, qsizetype count);
 QString title(const QString& text);
 // What a title field holds once it settles: the rules start again from the first whenever
 // one of them changed the text, until a whole pass changes nothing. Each change is told to
-// `onChange` with the text before and after it.
-using Change = std::function<void(const QString& before, const QString& after)>;
+// `onChange` with the text before and after it; it may have the cut at 25 characters keep a
+// different start of the text, of no more than 25 characters.
+using Change = std::function<void(const QString& before, QString& after)>;
 QString titleSettled(const QString& text, const Change& onChange = {});
 // A new palette's alias: the same rules with "&" and "*" kept and no cut.
 QString newAlias(const QString& text);

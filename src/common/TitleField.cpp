@@ -25,17 +25,21 @@ int caretAfter(const QString& before, const QString& after, int caret) {
 void settleTitleField(QLineEdit& field) {
   const QString text = field.text();
   int caret = field.cursorPosition();
-  QString cut;
-  const QString settled = TextCleanup::titleSettled(text, [&](const QString& before, const QString& after) {
-    // The length rule took what the user was typing at the end.
-    if (caret > after.size() && after == TextCleanup::leftCharacters(before, TextCleanup::kTitleLength))
-      cut = before.mid(after.size(), caret - after.size());
+  QString unfinished;
+  const QString settled = TextCleanup::titleSettled(text, [&](const QString& before, QString& after) {
+    // The length rule took what the user was typing at the end: it takes it as a typing limit
+    // would, so a refused key leaves a character that was whole before it in place.
+    if (caret > after.size() && after == TextCleanup::leftCharacters(before, TextCleanup::kTitleLength)) {
+      const TypingLimit::Cut cut = TypingLimit::cutAtEnd(field, before, TextCleanup::kTitleLength);
+      after = cut.kept;
+      unfinished = cut.unfinished;
+    }
     caret = caretAfter(before, after, caret);
   });
   if (settled == text) return;
   field.setText(settled);
   field.setCursorPosition(caret);
-  if (!cut.isEmpty()) TypingLimit::cutShort(&field, cut);
+  if (!unfinished.isEmpty()) TypingLimit::cutShort(&field, unfinished);
 }
 
 void limitTitleTyping(QLineEdit& field) {

@@ -1,6 +1,7 @@
 #include "common/TypingLimit.h"
 
 #include <QValidator>
+#include <algorithm>
 
 #include "common/TextCleanup.h"
 
@@ -16,6 +17,28 @@ qsizetype commonPrefix(const QString& a, const QString& b) {
   return n;
 }
 
+// What stays of `added`, put in after `start`, when `room` characters of it fit: as much as fits
+// in whole characters. A character being put together key by key that the refused rest would
+// have gone on with goes whole, as it would have gone had it come in one piece; one that stands
+// on its own stays.
+struct Fitted {
+  QString start;
+  QString refused;
+  bool unfinished = false;  // whether `refused` begins with such a character of `start`
+};
+
+Fitted fit(const QString& start, const QString& added, qsizetype room) {
+  const QString fits = TextCleanup::leftCharacters(added, room);
+  Fitted f{start + fits, added.mid(fits.size())};
+  while (TextCleanup::endsUnfinished(f.start, f.refused)) {
+    const qsizetype from = TextCleanup::lastCharacterStart(f.start);
+    f.refused.prepend(f.start.mid(from));
+    f.start.truncate(from);
+    f.unfinished = true;
+  }
+  return f;
+}
+
 // Qt asks after every edit whether the new text may stand. An edit is the text before it with
 // one stretch replaced: what follows the caret is the unchanged end, what the two texts share
 // in front is the unchanged start, and between them lies what the user put in.
@@ -24,6 +47,7 @@ class CharacterLimit : public QValidator {
   CharacterLimit(QLineEdit* field, qsizetype limit)
       : QValidator(field), field_(field), limit_(limit), before_(field->text()) {
     connect(field, &QLineEdit::textChanged, this, [this](const QString& text) {
+      previous_ = before_;
       before_ = text;
       if (text != cutShort_.text) cutShort_ = {};
     });
@@ -49,26 +73,18 @@ class CharacterLimit : public QValidator {
       }
     }
     if (TextCleanup::characters(input) <= limit_) return Acceptable;
-    const qsizetype room = limit_ - TextCleanup::characters(input.left(head)) - TextCleanup::characters(tail);
-    QString start = input.left(head) + TextCleanup::leftCharacters(added, room);
-    // A character being put together key by key that the refused rest would have gone on
-    // with goes whole, as it would have gone had it come in one piece.
-    QString refused = input.mid(start.size(), input.size() - tail.size() - start.size());
-    bool dropped = false;
-    while (TextCleanup::endsUnfinished(start, refused)) {
-      const qsizetype from = TextCleanup::lastCharacterStart(start);
-      refused.prepend(start.mid(from));
-      start.truncate(from);
-      dropped = true;
-    }
-    const QString fitted = start + tail;
-    if (dropped) cutShort_ = {refused, fitted, start.size()};
+    const QString start = input.left(head);
+    const Fitted kept = fit(start, added, limit_ - TextCleanup::characters(start) - TextCleanup::characters(tail));
+    const QString fitted = kept.start + tail;
+    if (kept.unfinished) cutShort_ = {kept.refused, fitted, kept.start.size()};
     // Nothing of it fits: the edit is refused and the field stays as it was, unchanged.
     if (fitted == before_) return Invalid;
     input = fitted;
-    pos = static_cast<int>(start.size());
+    pos = static_cast<int>(kept.start.size());
     return Acceptable;
   }
+
+  const QString& previous() const { return previous_; }
 
   void cutShort(const QString& character) const {
     cutShort_ = {character, field_->text(), field_->cursorPosition()};
@@ -85,6 +101,7 @@ class CharacterLimit : public QValidator {
   const QLineEdit* field_;
   qsizetype limit_;
   QString before_;
+  QString previous_;  // what the field held before its latest change
   mutable CutShort cutShort_;
 };
 
@@ -98,6 +115,15 @@ void setWholeText(QLineEdit* field, const QString& text) {
   field->setProperty(kWritingWhole, true);
   field->setText(text);
   field->setProperty(kWritingWhole, false);
+}
+
+Cut cutAtEnd(const QLineEdit& field, const QString& text, qsizetype limit) {
+  const auto* typing = dynamic_cast<const CharacterLimit*>(field.validator());
+  const QString previous = typing ? typing->previous() : QString();
+  const qsizetype head = std::min(commonPrefix(text, previous), TextCleanup::leftCodePoints(text, limit).size());
+  const QString start = text.left(head);
+  const Fitted kept = fit(start, text.mid(head), limit - TextCleanup::characters(start));
+  return {kept.start, kept.unfinished ? kept.refused : QString()};
 }
 
 void cutShort(QLineEdit* field, const QString& character) {

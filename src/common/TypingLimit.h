@@ -18,6 +18,19 @@ void apply(QLineEdit* field, int limit);
 // writes go through here; its shorter ones may use setText.
 void setWholeText(QLineEdit* field, const QString& text);
 
+// What a cut at the end of a field's text keeps, and what it left out when that took a character
+// still being put together, for cutShort; empty when it took none.
+struct Cut {
+  QString kept;
+  QString unfinished;
+};
+
+// The field's own rules cut `text`, what its latest change left as they have it, to `limit`
+// characters at the end. What stood in the field before that change goes no further than the
+// limit; what the change put in is cut as the limit cuts it. So a key refused there takes with it
+// only a character still being put together, never one that stands on its own.
+Cut cutAtEnd(const QLineEdit& field, const QString& text, qsizetype limit);
+
 // The field's own rules have just left out, for want of room, the character that stood before
 // the caret: the pieces typed after it are left out with it, as the limit's own are.
 void cutShort(QLineEdit* field, const QString& character);

@@ -18,6 +18,9 @@ inline const QString kEmoji = QStringLiteral("\U0001F600");
 inline const QString kFlag = QStringLiteral("\U0001F1EB\U0001F1F7");  // two code points, one character seen
 inline const QString kThumb = QStringLiteral("\U0001F44D");
 inline const QString kSkinTone = QStringLiteral("\U0001F3FD");
+inline const QString kMan = QStringLiteral("\U0001F468");
+inline const QString kAccent = QStringLiteral("\u0301");  // combines with the letter before it
+inline const QString kJoiner = QStringLiteral("\u200D");
 // Mother, mother and daughter; father, mother, daughter and son: emoji joined by U+200D.
 inline const QString kFamilyOfThree = QStringLiteral("\U0001F469\u200D\U0001F469\u200D\U0001F467");
 inline const QString kFamilyOfFour = QStringLiteral("\U0001F468\u200D\U0001F469\u200D\U0001F467\u200D\U0001F466");
@@ -46,8 +49,6 @@ inline const Case kCases[] = {
     {"long paste with punctuation", 25, "Tools", 5, {}, ", my (big) tools: one & two & three; four", "Tools my big tools on", 21},
     {"flag pasted as the 25th character", 25, kFull.left(24), 24, {}, kFlag, kFull.left(24), 24},
     {"family typed key by key in the middle", 25, kFull.left(21), 1, kFamilyOfThree, {}, kFull.left(21), 1},
-    // An emoji refused its skin tone is whole, and stays.
-    {"skin tone typed after the 25th character", 25, kFull.left(24), 24, kThumb + kSkinTone, {}, kFull.left(24) + kThumb, 26},
     // Where it stops at 30, the title rules cut what goes beyond 25 at the end.
     {"digits in the middle of a full field", 30, kFull, 5, "12", {}, "ABCDE12" + kFull.mid(5, 18), 7},
     {"letter in front of a full field", 30, kFull, 0, "z", {}, "z" + kFull.left(24), 1},
@@ -57,12 +58,18 @@ inline const Case kCases[] = {
     {"flag pasted as the 25th character", 30, kFull.left(24), 24, {}, kFlag, kFull.left(24), 24},
     {"family typed key by key in the middle", 30, kFull.left(21), 1, kFamilyOfThree, {},
      "A" + kFamilyOfThree + kFull.mid(1, 19), 9},
-    {"skin tone typed after the 25th character", 30, kFull.left(24), 24, kThumb + kSkinTone, {}, kFull.left(24), 24},
     // Either way a paste keeps what fits, then the title rules run on that.
     {"digit at the end of a full field", 0, kFull, 25, "1", {}, kFull, 25},
     {"emoji pasted into a full field", 0, kFull, 25, {}, kEmoji, kFull, 25},
     {"emoji as the 25th character", 0, kFull.left(24), 24, {}, kEmoji + kEmoji, kFull.left(24) + kEmoji, 26},
     {"emoji pasted over a selected letter", 0, kFull, -1, {}, kEmoji + "x", kFull.left(24) + kEmoji, 26},
+    {"accented letter pasted as the 25th character", 0, kFull.left(24), 24, {}, "e" + kAccent, kFull.left(24), 24},
+    // A key refused at the end that would join the 25th character leaves it there when it is
+    // whole on its own.
+    {"accent typed after the 25th character", 0, kFull.left(24), 24, "e" + kAccent, {}, kFull.left(24) + "e", 25},
+    {"skin tone typed after the 25th character", 0, kFull.left(24), 24, kThumb + kSkinTone, {}, kFull.left(24) + kThumb, 26},
+    {"joiner and emoji typed after the 25th character", 0, kFull.left(24), 24, kMan + kJoiner + kMan, {},
+     kFull.left(24) + kMan, 26},
     // A character typed piece by piece that cannot be finished goes whole, as it would pasted,
     // and so do its pieces typed after it; the typing then goes on.
     {"flag typed key by key as the 25th character", 0, kFull.left(24), 24, kFlag, {}, kFull.left(24), 24},
