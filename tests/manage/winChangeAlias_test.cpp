@@ -89,7 +89,8 @@ TEST_F(ChangeAliasTest, AliasFieldTakes30TypedCharactersButShowsALongerStoredAli
   });
 }
 
-// At 30 characters, a character typed piece by piece that cannot be finished goes whole.
+// At 30 characters, a character typed piece by piece that cannot be finished goes whole; one
+// that is whole on its own stays when the key that would join it is refused.
 TEST_F(ChangeAliasTest, AliasFieldLeavesOutWholeACharacterTypedPieceByPiece) {
   using namespace TitleTyping;
   const QString filled = "Rubus" + QString(20, 'x');  // 25 characters
@@ -100,6 +101,8 @@ TEST_F(ChangeAliasTest, AliasFieldLeavesOutWholeACharacterTypedPieceByPiece) {
       {"flag as the 30th character", filled + "yyyy", kFlag, filled + "yyyy"},
       {"family of four after 25 characters", filled, kFamilyOfFour + "z", filled + "z"},
       {"skin tone after the 30th character", filled + "yyyy", kThumb + kSkinTone, filled + "yyyy" + kThumb},
+      {"accent after the 30th character", filled + "yyyy", "e" + kAccent, filled + "yyyye"},
+      {"joiner after the 30th character", filled + "yyyy", kMan + kJoiner + kMan, filled + "yyyy" + kMan},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
