@@ -8,11 +8,12 @@ namespace StandardError {
 
 // At program start, before anything opens a file: a write to a pipe whose reader has gone
 // fails instead of ending the program; a standard stream that was closed is opened on the
-// null device, so that no file of the user's can take its number; Qt's own messages are
+// null device, so that no file of the user's can take its number; a terminal or pipe behind
+// the standard error gets a description of its own that never waits; Qt's own messages are
 // written through write() below.
 void install();
 
-// Writes what the stream takes at once; the rest is dropped.
+// Writes what the stream takes at once; the rest is dropped. Safe from any thread.
 void write(const QByteArray& bytes);
 
 }  // namespace StandardError

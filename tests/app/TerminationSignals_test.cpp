@@ -1,4 +1,6 @@
+#include <fcntl.h>
 #include <signal.h>
+#include <stdlib.h>
 #include <unistd.h>
 
 #include <QDir>
@@ -77,16 +79,31 @@ TEST_F(TerminationSignalsTest, TerminationSavesAsQuitDoes) {
   }
 }
 
-// Started as "Tavelin 2>&1 | viewer": the viewer closed, or never reading, its writes to
-// standard error neither end nor hang the program.
+// Started as "Tavelin 2>&1 | viewer" with the viewer closed or never reading, or from a
+// terminal that stopped reading (a stalled remote session): its writes to standard error
+// neither end nor hang the program.
 TEST_F(TerminationSignalsTest, AStandardErrorWithoutAReaderNeitherEndsNorHangsTheProgram) {
-  for (const bool readerGone : {true, false}) {
-    SCOPED_TRACE(readerGone ? "reader gone" : "reader not reading");
-    int ends[2];
-    ASSERT_EQ(::pipe(ends), 0);
-    if (readerGone) ::close(ends[0]);
+  enum class Stream { PipeReaderGone, PipeNotRead, TerminalNotRead };
+  for (const Stream stream : {Stream::PipeReaderGone, Stream::PipeNotRead, Stream::TerminalNotRead}) {
+    SCOPED_TRACE(static_cast<int>(stream));
+    // ends[0] is the reading end, never read (or closed at once); ends[1] the program's.
+    int ends[2] = {-1, -1};
+    if (stream == Stream::TerminalNotRead) {
+      ends[0] = ::posix_openpt(O_RDWR | O_NOCTTY);
+      ASSERT_GE(ends[0], 0);
+      ASSERT_EQ(::grantpt(ends[0]), 0);
+      ASSERT_EQ(::unlockpt(ends[0]), 0);
+      ends[1] = ::open(::ptsname(ends[0]), O_RDWR | O_NOCTTY);
+      ASSERT_GE(ends[1], 0);
+    } else {
+      ASSERT_EQ(::pipe(ends), 0);
+    }
+    if (stream == Stream::PipeReaderGone) {
+      ::close(ends[0]);
+      ends[0] = -1;
+    }
     expectSavedOn(SIGTERM, ends[1]);
-    ::close(ends[1]);
-    if (!readerGone) ::close(ends[0]);
+    for (const int fd : ends)
+      if (fd >= 0) ::close(fd);
   }
 }
