@@ -45,6 +45,13 @@ const QString kMovesLeft =
     QStringLiteral("Some files that Tavelin was moving when it was stopped are not yet where they belong:");
 const QString kRecordsLeftAlone =
     QStringLiteral("Tavelin has not acted on these records of moves, and leaves each where it is:");
+const QString kMovesWaiting = QStringLiteral(
+    "Tavelin cannot lock its data folder %1, so it does not put right the moves that were stopped before they had "
+    "finished: another Tavelin may be making them. Each entry stays where it is until a start that can lock the "
+    "folder puts it right:");
+const QString kUnaccounted = QStringLiteral(
+    "These entries carry names that Tavelin gives its own entries only while it moves or saves them, and no record "
+    "tells what they are, so Tavelin leaves them where they are:");
 const QString kOpenLogLine = QStringLiteral("Exception: App: Opening");
 const QString kProgramStartLogLine = QStringLiteral("Exception - main: %1");
 const QString kProgramStartMessage = QStringLiteral("Tavelin cannot go on and closes: %1");
@@ -142,10 +149,18 @@ void App::Event_Open() {
     refuseStart(kSettingsPathNotText.arg(FolderItem::shownName(*path)), 1);
     return;
   }
+  // A data folder that stands is locked before anything is changed, so that a start refused
+  // because another Tavelin holds it changes nothing; one made here is locked once made.
+  const bool dataFolderStood =
+      UserFolders::applicationSupport().child(BundleInfo::identifier).entryStands();
+  if (dataFolderStood && !LockDataFolder()) {
+    refuseStart(kAlreadyRunning, 0);
+    return;
+  }
   // The data folders. A failure here is shown, and the steps after it still run, so that
   // the palette window always opens on a loaded store.
   guardedOops(kOpen, [&] { PrepareDataFolders(); }, kOpenLogLine);
-  if (!LockDataFolder()) {
+  if (!dataFolderStood && !LockDataFolder()) {
     refuseStart(kAlreadyRunning, 0);
     return;
   }
@@ -202,27 +217,28 @@ void App::PrepareDataFolders() {
 void App::PutRightInterruptedMoves() {
   if (appSupportFolder.isNull()) return;
   MoveRecord::setDataFolder(appSupportFolder.fsPath());
-  if (!holdsDataFolder_) return;
   std::filesystem::path desktop;
   try {
     desktop = UserFolders::desktop().fsPath();
   } catch (const RuntimeException&) {
     // A Desktop that cannot be named holds nothing of a move's: records that name it are left.
   }
-  recovered_ = MoveRecovery::recover(desktop);
+  // Without the lock another Tavelin's move may be under way: what waits is only told.
+  recovered_ = holdsDataFolder_ ? MoveRecovery::recover(desktop) : MoveRecovery::describe(desktop);
 }
 
 void App::TellWhatWasPutRight() {
   MoveRecovery::Outcome outcome = std::move(recovered_);
   recovered_ = {};
-  outcome.putRight << PaletteDeletion::finishInterrupted(outcome.deletions);
+  PaletteDeletion::finishInterrupted(outcome.deletions, outcome.putRight, outcome.stillLeft);
   QStringList parts;
-  const auto part = [&](const QString& heading, const QStringList& lines) {
-    if (!lines.isEmpty()) parts << heading + "\n\n" + lines.join("\n\n");
+  const auto part = [&](const QString& heading, const QStringList& lines, const QString& between) {
+    if (!lines.isEmpty()) parts << heading + "\n\n" + lines.join(between);
   };
-  part(kMovesPutRight, outcome.putRight);
-  part(kMovesLeft, outcome.stillLeft);
-  part(kRecordsLeftAlone, outcome.notActedOn);
+  part(kMovesPutRight, outcome.putRight, "\n\n");
+  part(kMovesLeft, outcome.stillLeft, "\n\n");
+  part(holdsDataFolder_ ? kRecordsLeftAlone : kMovesWaiting.arg(appSupportFolder.path()), outcome.notActedOn, "\n\n");
+  part(kUnaccounted, outcome.unaccounted, "\n");
   if (!parts.isEmpty()) Dialogs::messageBox(parts.join("\n\n"));
 }
 

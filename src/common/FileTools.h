@@ -29,8 +29,9 @@ QString rsStringFile(const FolderItem& file);
 void StringToFileItem(const QString& content, const QString& fileName, const FolderItem& folder);
 
 // Replaces the file with the content, atomically; raises IOException when it cannot, the
-// file then as it was. Only a regular file (or a link to one) is replaced.
-void writeWholeFile(const FolderItem& file, const QString& content);
+// file then as it was. Only a regular file (or a link to one) is replaced. `recorded` keeps a
+// record of the save, so that the next start removes what a stop half way left of it.
+void writeWholeFile(const FolderItem& file, const QString& content, bool recorded = false);
 
 // The folder of that name inside the application data folder, created when missing.
 FolderItem CreateFolderInAppSupport(const QString& folderName);

@@ -1,13 +1,15 @@
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringDecoder>
+#include <system_error>
 
 #include "app/App.h"
 #include "common/ErrorGuard.h"
 #include "common/FileTools.h"
 #include "common/RuntimeException.h"
 #include "platform/Dialogs.h"
+#include "platform/EntryTree.h"
+#include "platform/MoveRecord.h"
 
 namespace {
 
@@ -32,21 +34,33 @@ bool refusedName(const QString& name) {
 
 namespace FileTools {
 
-void writeWholeFile(const FolderItem& file, const QString& content) {
+void writeWholeFile(const FolderItem& file, const QString& content, bool recorded) {
   // The writer follows a link to replace what it points to: only a regular file may stand
   // there, never a folder, a device or a link to one, nor a link to nothing, which would
   // make a new file wherever it points.
   if (file.entryStands() && !QFileInfo(file.path()).isFile())
     throw IOException(QStringLiteral("%1 is not a plain file, so it is not replaced.").arg(file.path()));
   // The file is replaced only once the new content is complete on disk, so a failed write
-  // leaves the previous file as it was.
-  QSaveFile out(file.path());
-  out.setDirectWriteFallback(false);
-  if (!out.open(QIODevice::WriteOnly))
-    throw IOException(QStringLiteral("Could not create %1: %2").arg(file.path(), out.errorString()));
+  // leaves the previous file as it was; with a record, a stop half way leaves nothing of it
+  // that the next start does not remove.
+  const std::filesystem::path path = file.fsPath();
   const QByteArray bytes = content.toUtf8();
-  if (out.write(bytes) != bytes.size() || !out.commit())
-    throw IOException(QStringLiteral("Could not write %1: %2").arg(file.path(), out.errorString()));
+  if (!recorded) {
+    EntryTree::replaceFile(path, bytes.toStdString());
+    return;
+  }
+  // A linked state file is saved where the link leads, and recorded there.
+  std::error_code ec;
+  std::filesystem::path real = QFileInfo(file.path()).isSymLink() ? std::filesystem::canonical(path, ec) : path;
+  if (ec) real = path;
+  MoveRecord::Writer record("save", real, real);
+  try {
+    EntryTree::replaceFile(path, bytes.toStdString(), record.announcer());
+  } catch (const IOException&) {
+    record.finish();
+    throw;
+  }
+  record.finish();
 }
 
 }  // namespace FileTools

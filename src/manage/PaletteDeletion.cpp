@@ -4,6 +4,7 @@
 #include "common/RtrnDateString.h"
 #include "common/RuntimeException.h"
 #include "common/winOKCancel.h"
+#include "platform/EntryMove.h"
 #include "platform/EntryTree.h"
 #include "platform/MoveRecord.h"
 #include "platform/UserFolders.h"
@@ -26,6 +27,11 @@ const QString kDeletedAsAsked = QStringLiteral(
 const QString kKept = QStringLiteral(
     "The palette %1 (%2) is not deleted: Tavelin was stopped before its pictures had left %3, so the palette and "
     "its pictures are kept.");
+const QString kKeptPicturesGone = QStringLiteral(
+    "The palette %1 (%2) is not deleted: its pictures are neither in %3 nor at %4, where they were being sent, so "
+    "the palette is kept.");
+const QString kWaiting = QStringLiteral(
+    "The palette %1 (%2) is kept until its pictures are shown to have left %3; Tavelin looks again at its next start.");
 
 FolderItem childOf(const FolderItem& folder, const QString& name) {
   const FolderItem item = folder.child(name);
@@ -67,18 +73,22 @@ void clearPictureFolder(const FolderItem& dataFolder, const FolderItem& desktop,
     return;
   }
   const FolderItem target = deletedPicturesFolder(desktop);
+  // One record for the whole deletion, its move included, that acts only on the palettes as
+  // they are saved now: a save since holds the list without the palette.
   MoveRecord::Writer record("delete", folder.fsPath(), childOf(target, paletteName).fsPath());
   record.begin();
   try {
+    record.note("state", {EntryTree::stampOf(childOf(dataFolder, KM::stateFileName).fsPath())});
     // Any entry there takes the name, a link to nothing included, also one that appears
     // meanwhile: the folder then goes one level deeper.
     if (target.child(paletteName).entryStands() ||
-        folder.tryMoveInto(target, paletteName) != FolderItem::MoveResult::Done) {
+        EntryMove::move(folder.fsPath(), childOf(target, paletteName).fsPath(), record) != EntryMove::Result::Done) {
       const FolderItem stamped = childOf(target, RtrnDateString::rsAlphaDateTime(kStampKind) + paletteName);
       record.note("aim", {childOf(stamped, paletteName).fsPath()});
       stamped.createFolder();
       try {
-        folder.moveInto(stamped, paletteName);
+        if (EntryMove::move(folder.fsPath(), childOf(stamped, paletteName).fsPath(), record) != EntryMove::Result::Done)
+          throw IOException(QStringLiteral("%1 already exists.").arg(stamped.child(paletteName).path()));
       } catch (const RuntimeException&) {
         // Only the empty folder made for it goes again; a plain remove refuses anything else.
         try {
@@ -89,6 +99,13 @@ void clearPictureFolder(const FolderItem& dataFolder, const FolderItem& desktop,
       }
     }
   } catch (const RuntimeException&) {
+    // The palette stays: what its record keeps is only the move's, to be put right.
+    if (record.kept()) {
+      try {
+        record.note("failed");
+      } catch (const RuntimeException&) {
+      }
+    }
     record.finish();
     throw;
   }
@@ -109,8 +126,9 @@ void freeSlot(qint64 index) {
   KM::paletteActiveChange = true;
 }
 
-QStringList finishInterrupted(const std::vector<MoveRecovery::Deletion>& deletions) {
-  QStringList told;
+void finishInterrupted(const std::vector<MoveRecovery::Deletion>& deletions, QStringList& putRight,
+                       QStringList& stillLeft) {
+  using Decision = MoveRecovery::Deletion::Decision;
   for (const MoveRecovery::Deletion& deletion : deletions) {
     // The first palette is never deleted, and a freed slot was saved freed already.
     qint64 slot = -1;
@@ -119,16 +137,35 @@ QStringList finishInterrupted(const std::vector<MoveRecovery::Deletion>& deletio
           KM::DP[static_cast<size_t>(i)].s_Alias != KM::noneMark)
         slot = i;
     const QString alias = slot < 0 ? QString() : KM::DP[static_cast<size_t>(slot)].s_Alias;
-    if (deletion.picturesGone && slot >= 0) {
-      freeSlot(slot);
-      told << kDeletedAsAsked.arg(deletion.palette, alias, EntryTree::shown(deletion.picturesAt));
-      MoveRecord::awaitSave(deletion.record);
-      continue;
+    const QString folder = EntryTree::shown(deletion.folder);
+    const QString sent = EntryTree::shown(deletion.picturesAt);
+    QStringList& told = deletion.alreadyTold ? stillLeft : putRight;
+    switch (deletion.decision) {
+      case Decision::Deleted:
+        if (slot >= 0) {
+          freeSlot(slot);
+          putRight << kDeletedAsAsked.arg(deletion.palette, alias, sent);
+        }
+        MoveRecord::awaitSave(deletion.record);
+        continue;
+      case Decision::Waiting:
+        if (slot >= 0) stillLeft << kWaiting.arg(deletion.palette, alias, folder);
+        continue;
+      case Decision::Kept:
+        if (slot >= 0 && !deletion.alreadyTold) told << kKept.arg(deletion.palette, alias, folder);
+        break;
+      case Decision::KeptPicturesGone:
+        if (slot >= 0) told << kKeptPicturesGone.arg(deletion.palette, alias, folder, sent);
+        break;
     }
-    if (slot >= 0) told << kKept.arg(deletion.palette, alias, EntryTree::shown(deletion.folder));
-    MoveRecord::remove(deletion.record);
+    if (deletion.recordStays) continue;
+    try {
+      MoveRecord::remove(deletion.record);
+    } catch (const RuntimeException& error) {
+      // Said at every start until it goes; the next start decides alike, since nothing changed.
+      stillLeft << EntryTree::asSentence(error.message());
+    }
   }
-  return told;
 }
 
 bool confirmAndDelete() {

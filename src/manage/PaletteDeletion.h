@@ -25,8 +25,10 @@ void clearPictureFolder(const FolderItem& dataFolder, const FolderItem& desktop,
 void freeSlot(qint64 index);
 
 // The deletions that a stop interrupted, once the store is loaded: a palette whose pictures
-// have left its folder is deleted, any other kept. What the user is to be told.
-QStringList finishInterrupted(const std::vector<MoveRecovery::Deletion>& deletions);
+// are where the deletion sent them is deleted, any other kept. What the user is to be told
+// once, and at every start until it is put right.
+void finishInterrupted(const std::vector<MoveRecovery::Deletion>& deletions, QStringList& putRight,
+                       QStringList& stillLeft);
 
 // Asks first; false when the user declined, and nothing has changed. Otherwise the picture
 // folder is cleared away, the slot freed, the first palette made current and shown. A

@@ -436,7 +436,7 @@ bool winMain::saveStateOrAsk() {
       reason = kNoStateText;
     } else {
       try {
-        FileTools::writeWholeFile(file, *text);
+        FileTools::writeWholeFile(file, *text, true);
         // The palette list on disk now agrees with the deletions made: their records go.
         MoveRecord::stateSaved();
         return true;

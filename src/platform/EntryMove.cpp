@@ -135,7 +135,7 @@ fs::path putAside(const fs::path& from, Writer& record) {
       from, kAsideTag,
       [&](const fs::path& candidate) {
         record.note("aside", {candidate});
-        return renameNoReplace(from, candidate);
+        return renameNoReplace(from, candidate, record.announcer());
       },
       error);
   if (aside.empty())
@@ -144,7 +144,7 @@ fs::path putAside(const fs::path& from, Writer& record) {
 }
 
 void putBack(const fs::path& aside, const fs::path& from, Writer& record) {
-  if (const int e = renameNoReplace(aside, from)) {
+  if (const int e = renameNoReplace(aside, from, record.announcer())) {
     record.keep();
     fail(QStringLiteral("%1 could not get its name back and stands as %2: %3").arg(shown(from), shown(aside), reason(e)));
   }
@@ -191,11 +191,8 @@ fs::path copyBeside(const fs::path& source, const fs::path& to, Writer& record) 
 
 // Gives the verified copy its real name; a name taken or too long removes the copy again.
 Result place(const fs::path& copy, const fs::path& to, Writer& record) {
-  const int e = renameNoReplace(copy, to);
-  if (e == 0) {
-    syncFolder(to.parent_path());
-    return Result::Done;
-  }
+  const int e = renameNoReplace(copy, to, record.announcer());
+  if (e == 0) return Result::Done;
   const QString left = dropCopy(copy, record);
   if (e == EEXIST && left.isEmpty()) return Result::NameTaken;
   if (e == ENAMETOOLONG && left.isEmpty()) return Result::NameTooLong;
@@ -230,7 +227,7 @@ void refillFrom(const fs::path& from, const fs::path& into) {
     record.keep();
     fail(unfinished);
   }
-  if (!sameTree(to, aside) || renameNoReplace(aside, from) != 0) {
+  if (!sameTree(to, aside) || renameNoReplace(aside, from, record.announcer()) != 0) {
     record.keep();
     fail(unfinished);
   }
@@ -288,11 +285,13 @@ Result moveLink(const fs::path& from, const fs::path& to, Writer& record) {
     ::unlink(to.c_str());
     fail(QStringLiteral("Could not move %1: %2").arg(shown(from), reason(removed)));
   }
+  syncFolder(to.parent_path());
+  syncFolder(from.parent_path());
   return Result::Done;
 }
 
 Result moveEntry(const fs::path& from, const fs::path& to, Writer& record) {
-  switch (const int e = renameNoReplace(from, to)) {
+  switch (const int e = renameNoReplace(from, to, record.announcer())) {
     case 0:
       return Result::Done;
     case EEXIST:
@@ -334,15 +333,22 @@ Result underRecord(const char* kind, const fs::path& from, const fs::path& to, B
   }
 }
 
+Result moveUnder(const fs::path& from, const fs::path& to, Writer& record) {
+  const struct stat st = statOf(from);
+  if (S_ISLNK(st.st_mode)) return moveLink(from, to, record);
+  if (S_ISDIR(st.st_mode)) return moveFolder(from, to, record);
+  return moveEntry(from, to, record);
+}
+
 }  // namespace
 
 Result move(const fs::path& from, const fs::path& to) {
-  return underRecord("move", from, to, [&](Writer& record) {
-    const struct stat st = statOf(from);
-    if (S_ISLNK(st.st_mode)) return moveLink(from, to, record);
-    if (S_ISDIR(st.st_mode)) return moveFolder(from, to, record);
-    return moveEntry(from, to, record);
-  });
+  return underRecord("move", from, to, [&](Writer& record) { return moveUnder(from, to, record); });
+}
+
+Result move(const fs::path& from, const fs::path& to, MoveRecord::Writer& record) {
+  statOf(from);
+  return moveUnder(from, to, record);
 }
 
 Result copy(const fs::path& from, const fs::path& to) {

@@ -33,28 +33,59 @@ std::array<timespec, 2> timesOf(const struct stat& st) {
 #endif
 }
 
+long long nanoseconds(long long seconds, long long nanos) { return seconds * 1000000000LL + nanos; }
+
+// The birth time of the entry (a link as the link), or of the open file where `fd` is given;
+// 0 where the file system keeps none.
+long long birthOf(const fs::path& p, int fd = -1) {
+#if defined(__linux__)
+  struct statx sx {};
+  const int r = fd >= 0 ? ::statx(fd, "", AT_EMPTY_PATH, STATX_BTIME, &sx)
+                        : ::statx(AT_FDCWD, p.c_str(), AT_SYMLINK_NOFOLLOW, STATX_BTIME, &sx);
+  if (r != 0 || !(sx.stx_mask & STATX_BTIME)) return 0;
+  return nanoseconds(sx.stx_btime.tv_sec, sx.stx_btime.tv_nsec);
+#elif defined(__APPLE__)
+  struct stat st {};
+  if ((fd >= 0 ? ::fstat(fd, &st) : ::lstat(p.c_str(), &st)) != 0) return 0;
+  return nanoseconds(st.st_birthtimespec.tv_sec, st.st_birthtimespec.tv_nsec);
+#else
+  (void)p;
+  (void)fd;
+  return 0;
+#endif
+}
+
 // Holds the name first with an entry of our own, which cannot replace anything, then renames
-// over it: for file systems without a rename that refuses an existing name.
-int renameOverPlaceholder(const fs::path& from, const fs::path& to) {
+// over it: for file systems without a rename that refuses an existing name. A file is given
+// a second name instead, where links can be made, and loses its first.
+int renameOverPlaceholder(const fs::path& from, const fs::path& to, const Announce& announce) {
   struct stat st {};
   if (!lstatOk(from, st)) return errno;
   const bool folder = S_ISDIR(st.st_mode);
   if (!folder) {
-    if (::linkat(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), 0) == 0) {
-      if (::unlink(from.c_str()) == 0) return 0;
-      const int e = errno;
+    if (announce) announce("linked", {from, to});
+    int e = fault(Step::Link, from, to);
+    if (e == 0 && ::linkat(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), 0) != 0) e = errno;
+    if (e == 0) {
+      e = fault(Step::Remove, from);
+      if (e == 0 && ::unlink(from.c_str()) != 0) e = errno;
+      if (e == 0) return 0;
       ::unlink(to.c_str());
       return e;
     }
-    if (errno == EEXIST || errno == EXDEV || errno == ENAMETOOLONG || errno == ENOENT) return errno;
+    if (e == EEXIST || e == EXDEV || e == ENAMETOOLONG || e == ENOENT) return e;
+  }
+  if (announce) announce("placeholder", {to});
+  if (folder) {
+    if (::mkdir(to.c_str(), 0700) != 0) return errno;
+  } else {
     const int fd = ::open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
     if (fd < 0) return errno;
     ::close(fd);
-  } else if (::mkdir(to.c_str(), 0700) != 0) {
-    return errno;
   }
-  if (::rename(from.c_str(), to.c_str()) == 0) return 0;
-  const int e = errno;
+  int e = fault(Step::Link, from, to);
+  if (e == 0 && ::rename(from.c_str(), to.c_str()) == 0) return 0;
+  if (e == 0) e = errno;
   if (folder) ::rmdir(to.c_str());
   else ::unlink(to.c_str());
   return e;
@@ -82,11 +113,7 @@ int copyFile(const fs::path& from, const fs::path& to, const struct stat& st, bo
   const Descriptor out(::open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, S_IRUSR | S_IWUSR));
   if (out.get() < 0) return errno;
   created = true;
-  if (onMade) {
-    struct stat own {};
-    if (::fstat(out.get(), &own) != 0) fail(QStringLiteral("Could not copy %1: %2").arg(shown(from), reason(errno)));
-    onMade(identityOf(own));
-  }
+  if (onMade) onMade(identityOfOpen(out.get()));
   const auto broken = [&](int e) { fail(QStringLiteral("Could not copy %1: %2").arg(shown(from), reason(e))); };
   std::array<char, 1 << 16> buffer{};
   for (;;) {
@@ -172,6 +199,13 @@ bool stands(const fs::path& p) {
   return lstatOk(p, st);
 }
 
+bool standsKnown(const fs::path& p) {
+  struct stat st {};
+  if (lstatOk(p, st)) return true;
+  if (errno == ENOENT || errno == ENOTDIR) return false;
+  fail(QStringLiteral("Could not look at %1: %2").arg(shown(p), reason(errno)));
+}
+
 struct stat statOf(const fs::path& p) {
   struct stat st {};
   if (!lstatOk(p, st)) fail(QStringLiteral("%1 does not exist: %2").arg(shown(p), reason(errno)));
@@ -189,8 +223,10 @@ void syncFolder(const fs::path& folder) {
 
 std::vector<fs::path> entriesOf(const fs::path& folder) {
   std::error_code ec;
+  if (const int e = fault(Step::List, folder)) ec = std::error_code(e, std::generic_category());
   std::vector<fs::path> out;
-  for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) out.push_back(it->path());
+  if (!ec)
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) out.push_back(it->path());
   if (ec) fail(QStringLiteral("Could not list %1: %2").arg(shown(folder), QString::fromStdString(ec.message())));
   return out;
 }
@@ -208,21 +244,30 @@ bool isLinkTo(const fs::path& p, const fs::path& target) {
   return lstatOk(p, st) && S_ISLNK(st.st_mode) && fs::read_symlink(p, ec) == target && !ec;
 }
 
-Identity identityOf(const struct stat& st) { return {st.st_dev, st.st_ino}; }
-
 std::optional<Identity> identityOf(const fs::path& p) {
+  if (!standsKnown(p)) return std::nullopt;
+  const struct stat st = statOf(p);
+  return Identity{st.st_dev, st.st_ino, birthOf(p)};
+}
+
+Identity identityOfOpen(int fd) {
   struct stat st {};
-  if (!lstatOk(p, st)) return std::nullopt;
-  return identityOf(st);
+  if (::fstat(fd, &st) != 0) fail(QStringLiteral("Could not look at a file just made: %1").arg(reason(errno)));
+  return Identity{st.st_dev, st.st_ino, birthOf({}, fd)};
+}
+
+std::optional<Identity> folderIdentity(const fs::path& folder) {
+  const Descriptor fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (fd.get() < 0) return std::nullopt;
+  return identityOfOpen(fd.get());
 }
 
 std::string identityWord(const Identity& id) {
   return std::to_string(static_cast<unsigned long long>(id.device)) + ":" +
-         std::to_string(static_cast<unsigned long long>(id.inode));
+         std::to_string(static_cast<unsigned long long>(id.inode)) + ":" + std::to_string(id.birth);
 }
 
 std::optional<Identity> identityFromWord(const std::string& word) {
-  const size_t colon = word.find(':');
   const auto number = [](const std::string& digits) -> std::optional<unsigned long long> {
     if (digits.empty() || digits.size() > 20 || !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }))
       return std::nullopt;
@@ -232,11 +277,31 @@ std::optional<Identity> identityFromWord(const std::string& word) {
       return std::nullopt;
     }
   };
-  if (colon == std::string::npos) return std::nullopt;
-  const auto device = number(word.substr(0, colon));
-  const auto inode = number(word.substr(colon + 1));
-  if (!device || !inode) return std::nullopt;
-  return Identity{static_cast<dev_t>(*device), static_cast<ino_t>(*inode)};
+  // "device:inode", and from records that note it, ":birth".
+  std::vector<std::optional<unsigned long long>> parts;
+  for (size_t start = 0;;) {
+    const size_t colon = word.find(':', start);
+    parts.push_back(number(word.substr(start, colon == std::string::npos ? std::string::npos : colon - start)));
+    if (colon == std::string::npos) break;
+    start = colon + 1;
+  }
+  if (parts.size() < 2 || parts.size() > 3 || std::any_of(parts.begin(), parts.end(), [](const auto& n) { return !n; }))
+    return std::nullopt;
+  return Identity{static_cast<dev_t>(*parts[0]), static_cast<ino_t>(*parts[1]),
+                  parts.size() == 3 ? static_cast<long long>(*parts[2]) : 0};
+}
+
+std::string stampOf(const fs::path& file) {
+  const Descriptor fd(::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+  struct stat st {};
+  if (fd.get() < 0 || ::fstat(fd.get(), &st) != 0) return "none";
+#ifdef __APPLE__
+  const timespec modified = st.st_mtimespec;
+#else
+  const timespec modified = st.st_mtim;
+#endif
+  return identityWord(identityOfOpen(fd.get())) + ":" + std::to_string(nanoseconds(modified.tv_sec, modified.tv_nsec)) +
+         ":" + std::to_string(static_cast<long long>(st.st_size));
 }
 
 fs::path nameBeside(const fs::path& entry, const std::string& tag, const std::function<int(const fs::path&)>& attempt,
@@ -280,6 +345,15 @@ bool isNameBeside(const fs::path& candidate, const fs::path& entry, const std::s
          isNumbered(name, tag, false);
 }
 
+bool isOwnName(const std::string& name) {
+  for (const std::string& tag : {kAsideTag, kCopyTag, kSaveTag}) {
+    if (isNumbered(name, tag, false)) return true;
+    const size_t at = name.rfind("." + tag);
+    if (at != std::string::npos && at > 0 && isNumbered(name.substr(at + 1), tag, false)) return true;
+  }
+  return false;
+}
+
 bool isFreshLinkName(const fs::path& candidate, const fs::path& link) {
   return candidate.parent_path() == link.parent_path() && isNumbered(candidate.filename().native(), kFreshLinkBase, true);
 }
@@ -302,16 +376,67 @@ void retarget(const fs::path& link, const fs::path& target, const std::function<
   fail(QStringLiteral("Could not rewrite the link %1.").arg(shown(link)));
 }
 
-int renameNoReplace(const fs::path& from, const fs::path& to) {
-  if (const int e = fault(Step::Rename, from, to)) return e;
+namespace {
+int renameOnce(const fs::path& from, const fs::path& to, const Announce& announce) {
+  const int e = fault(Step::Rename, from, to);
+  // EINVAL: a file system without the rename that refuses an existing name.
+  if (e != 0 && e != EINVAL) return e;
+  if (e == 0) {
 #if defined(__linux__)
-  if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return 0;
-  if (errno != EINVAL && errno != ENOSYS && errno != ENOTSUP) return errno;
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return 0;
+    if (errno != EINVAL && errno != ENOSYS && errno != ENOTSUP) return errno;
 #elif defined(__APPLE__)
-  if (::renamex_np(from.c_str(), to.c_str(), RENAME_EXCL) == 0) return 0;
-  if (errno != ENOTSUP && errno != EINVAL) return errno;
+    if (::renamex_np(from.c_str(), to.c_str(), RENAME_EXCL) == 0) return 0;
+    if (errno != ENOTSUP && errno != EINVAL) return errno;
 #endif
-  return renameOverPlaceholder(from, to);
+  }
+  return renameOverPlaceholder(from, to, announce);
+}
+}  // namespace
+
+int renameNoReplace(const fs::path& from, const fs::path& to, const Announce& announce) {
+  const int e = renameOnce(from, to, announce);
+  if (e == 0) {
+    // Both names outlast a power cut before the next step, or the record that tells of them, goes.
+    syncFolder(to.parent_path());
+    if (from.parent_path() != to.parent_path()) syncFolder(from.parent_path());
+  }
+  return e;
+}
+
+void replaceFile(const fs::path& file, const std::string& bytes, const Announce& announce) {
+  fs::path real = file;
+  struct stat st {};
+  if (lstatOk(file, st) && S_ISLNK(st.st_mode)) {
+    std::error_code ec;
+    real = fs::canonical(file, ec);
+    if (ec) fail(QStringLiteral("Could not follow the link %1: %2").arg(shown(file), QString::fromStdString(ec.message())));
+  }
+  const bool had = ::stat(real.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+  int fd = -1, error = 0;
+  const fs::path temp = nameBeside(
+      real, kSaveTag,
+      [&](const fs::path& candidate) {
+        if (announce) announce("temp", {candidate});
+        fd = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+        return fd < 0 ? errno : 0;
+      },
+      error);
+  if (temp.empty()) fail(QStringLiteral("Could not create %1: %2").arg(shown(real), reason(error)));
+  const Descriptor out(fd);
+  try {
+    if (announce) announce("made", {fs::path(identityWord(identityOfOpen(out.get())))});
+    int e = writeAll(out.get(), bytes.data(), static_cast<ssize_t>(bytes.size()));
+    if (e == 0) e = fault(Step::Write, real, temp);
+    if (e == 0 && ((had && ::fchmod(out.get(), st.st_mode & 07777) != 0) || ::fsync(out.get()) != 0)) e = errno;
+    if (e == 0) e = fault(Step::Rename, temp, real);
+    if (e == 0 && ::rename(temp.c_str(), real.c_str()) != 0) e = errno;
+    if (e != 0) fail(QStringLiteral("Could not write %1: %2").arg(shown(real), reason(e)));
+  } catch (const IOException&) {
+    ::unlink(temp.c_str());
+    throw;
+  }
+  syncFolder(real.parent_path());
 }
 
 int removeEntry(const fs::path& p, bool folder) {
@@ -325,15 +450,19 @@ void removeTree(const fs::path& p, bool ownCopy) {
   if (folder) {
     if (ownCopy) ::chmod(p.c_str(), S_IRWXU);
     for (const fs::path& child : entriesOf(p)) removeTree(child, ownCopy);
+    syncFolder(p);
   }
   if (const int e = removeEntry(p, folder)) fail(QStringLiteral("Could not remove %1: %2").arg(shown(p), reason(e)));
+  syncFolder(p.parent_path());
 }
 
 int copyEntry(const fs::path& from, const fs::path& to, bool& created, const std::function<void(const Identity&)>& onMade) {
   const struct stat st = statOf(from);
   if (const int e = fault(Step::Copy, from, to)) return e;
   const auto announce = [&] {
-    if (onMade) onMade(identityOf(statOf(to)));
+    const std::optional<Identity> made = identityOf(to);
+    if (!made) fail(QStringLiteral("Could not copy %1: the copy vanished.").arg(shown(from)));
+    if (onMade) onMade(*made);
   };
   if (S_ISLNK(st.st_mode)) {
     if (::symlink(readLink(from).c_str(), to.c_str()) != 0) return errno;

@@ -10,6 +10,7 @@
 
 #include "app/App.h"
 #include "app/BundleInfo.h"
+#include "common/FileTools.h"
 #include "help/HelpData.h"
 #include "manage/PaletteDeletion.h"
 #include "palette/winMain.h"
@@ -278,6 +279,9 @@ TEST_F(StartUpTest, SecondInstanceOnTheSameDataFolderChangesNothing) {
   QDir().mkpath(data());
   const QByteArray saved = stateFileText({"Saved"}).toUtf8();
   writeFile(data() + "/PreserveState.txt", saved);
+  // What a start that goes on would clear away.
+  writeFile(data() + "/Help_Tavelins.sqlite", "old help");
+  QDir().mkpath(legacy());
   InstanceLock running;  // as the first instance holds it
   ASSERT_EQ(running.take(data() + "/.Tavelin.lock"), InstanceLock::Result::Taken);
 
@@ -290,6 +294,8 @@ TEST_F(StartUpTest, SecondInstanceOnTheSameDataFolderChangesNothing) {
   EXPECT_TRUE(messages[0].startsWith("Tavelin is already running with these palettes."));
   EXPECT_TRUE(KM::DP.empty());
   EXPECT_EQ(readFile(data() + "/PreserveState.txt"), saved);
+  EXPECT_EQ(readFile(data() + "/Help_Tavelins.sqlite"), "old help");
+  EXPECT_TRUE(QFileInfo(legacy()).isDir());
   App::current().startRefused = false;
 }
 
@@ -372,7 +378,8 @@ TEST_F(StartUpTest, AMoveStoppedByAKillIsPutRightAtTheNextStart) {
 }
 
 // Where the data folder cannot be locked, another Tavelin may be in the middle of a move: its
-// records are left alone until a start holds the folder.
+// records are left alone until a start holds the folder, and the user is told where the
+// entries wait.
 TEST_F(StartUpTest, WithoutTheLockNoRecordIsActedOn) {
   const QString folder = data() + "/ButtonPictures/P01";
   writeFile(folder + "/05Face.png", QByteArray(200000, 'p'));
@@ -388,7 +395,13 @@ TEST_F(StartUpTest, WithoutTheLockNoRecordIsActedOn) {
   App::current().Event_Open();
 
   expectCompleted();
-  EXPECT_TRUE(messages.isEmpty()) << messages.join("|").toStdString();
+  const QString sent = homePath() + "/Desktop/DeletedPalettePictures/P01";
+  EXPECT_EQ(messages, QStringList{"Tavelin cannot lock its data folder " + data() +
+                                  ", so it does not put right the moves that were stopped before they had finished: "
+                                  "another Tavelin may be making them. Each entry stays where it is until a start "
+                                  "that can lock the folder puts it right:\n\n" + folder + " was being moved to " + sent +
+                                  ". These entries under Tavelin's own names stay where they are: " + folder +
+                                  ".tavelin-moving, " + sent + ".tavelin-copy."});
   EXPECT_EQ(QDir(data() + "/MovesInProgress").entryList(QDir::Files), records);
   EXPECT_EQ(QDir(data() + "/ButtonPictures").entryList(QDir::AllEntries | QDir::NoDotAndDotDot), picturesBefore);
   EXPECT_FALSE(exists(folder));
@@ -472,4 +485,175 @@ TEST_F(StartUpTest, ADeleteStoppedByAKillLeavesThePaletteListAndTheFoldersAgreei
     EXPECT_EQ(KM::DP.at(1).s_Alias, KM::noneMark);
     EXPECT_FALSE(exists(data() + "/MovesInProgress"));
   }
+}
+
+namespace {
+
+// What the palette window's close does to save the palettes, in the run that holds them.
+void saveAsAtQuit() {
+  RecordingView view;
+  KM::paletteView = &view;
+  KM::SavePaletteToDP();
+  const std::optional<QString> text = KM::JSON_CreateData();
+  KM::paletteView = nullptr;
+  ASSERT_TRUE(text.has_value());
+  FileTools::writeWholeFile(App::current().appSupportFolder.child(KM::stateFileName), *text, true);
+  MoveRecord::stateSaved();
+}
+
+}  // namespace
+
+// A deletion's record acts only on the palettes it was written against: once a save has
+// written the list after it, a record put back (restored from a copy, or left by a kill
+// between the save and its removal) never deletes the palette made since in the freed slot.
+TEST_F(StartUpTest, ADeletionsRecordNeverActsAfterTheSaveThatFollowedIt) {
+  writeFile(data() + "/PreserveState.txt", stateFileText({"Original", "Beta"}).toUtf8());
+  const QString folder = data() + "/ButtonPictures/P01";
+  writeFile(folder + "/05Face.png", "face");
+  App::current().Event_Open();
+  KM::ActivatePalette(1);
+  PaletteDeletion::clearPictureFolder(App::current().appSupportFolder, FolderItem(homePath() + "/Desktop"), "P01");
+  PaletteDeletion::freeSlot(1);
+  // Its record, copied as the deletion left it, awaiting the save.
+  const QStringList kept = QDir(data() + "/MovesInProgress").entryList(QDir::Files);
+  ASSERT_EQ(kept.size(), 1);
+  QFile::copy(data() + "/MovesInProgress/" + kept[0], homePath() + "/record-copy.txt");
+  KM::CreateNewPalette("Delta");
+  KM::DP.at(1).a_Btn->at(3).Tip = "Delta's own tip";
+  KM::paletteContentChange = true;
+  saveAsAtQuit();
+  ASSERT_TRUE(exists(homePath() + "/record-copy.txt"));
+  EXPECT_FALSE(exists(data() + "/MovesInProgress"));
+  QDir().mkpath(data() + "/MovesInProgress");
+  QFile::copy(homePath() + "/record-copy.txt", data() + "/MovesInProgress/move-1.txt");
+
+  freshRun();
+  App::current().Event_Open();
+
+  expectCompleted();
+  EXPECT_TRUE(messages.isEmpty()) << messages.join("|").toStdString();
+  EXPECT_EQ(KM::DP.at(1).s_Alias, "Delta");
+  EXPECT_EQ(KM::DP.at(1).a_Btn->at(3).Tip, "Delta's own tip");
+  EXPECT_FALSE(exists(data() + "/MovesInProgress"));
+  EXPECT_EQ(readFile(homePath() + "/Desktop/DeletedPalettePictures/P01/05Face.png"), "face");
+}
+
+// A save stopped after its new file was written, before it took the state file's name: the
+// palettes stay as last saved, and the next start removes what the save left.
+TEST_F(StartUpTest, WhatASaveStoppedHalfWayLeftIsRemovedAtTheNextStart) {
+  App::current().Event_Open();
+  saveAsAtQuit();
+  const QByteArray saved = readFile(data() + "/PreserveState.txt");
+  KM::paleAlias = "Renamed";
+  KM::paletteContentChange = true;
+  {
+    ScopedMoveFault fault([](EntryMove::Step step, const std::filesystem::path&, const std::filesystem::path& to) {
+      if (step == EntryMove::Step::Rename && to.filename() == "PreserveState.txt") throw Killed{};
+      return 0;
+    });
+    EXPECT_THROW(saveAsAtQuit(), Killed);
+  }
+  const QString left = data() + "/PreserveState.txt.tavelin-save";
+  ASSERT_TRUE(exists(left));
+
+  freshRun();
+  App::current().Event_Open();
+
+  expectCompleted();
+  EXPECT_EQ(messages, QStringList{"Tavelin was stopped, last time, before it had finished moving some files. It has put "
+                                  "this right:\n\nAn unfinished save of the palettes was left at " + left +
+                                  "; it has been removed, and the palettes are as they were last saved."});
+  EXPECT_FALSE(exists(left));
+  EXPECT_EQ(readFile(data() + "/PreserveState.txt"), saved);
+  EXPECT_EQ(KM::paleAlias, "Original");
+  EXPECT_FALSE(exists(data() + "/MovesInProgress"));
+}
+
+// The lock file and the folder of the records are the program's own: through a link there,
+// start-up neither makes a lock file elsewhere nor reads, acts on or removes what it finds.
+TEST_F(StartUpTest, TheLockAndTheRecordsAreNeverReachedThroughALink) {
+  const QString outside = homePath() + "/elsewhere";
+  const QString folder = data() + "/ButtonPictures/P01";
+  writeFile(folder + "/05Face.png", QByteArray(200000, 'p'));
+  MoveRecord::setDataFolder(std::filesystem::path(data().toStdString()));
+  killedInTheCopy(folder);
+  // The records, moved elsewhere, beside a file of the user's named like one.
+  QDir().rename(data() + "/MovesInProgress", outside);
+  writeFile(outside + "/move-5.txt", "");
+  QFile::link(outside, data() + "/MovesInProgress");
+  QFile::link(homePath() + "/lock", data() + "/.Tavelin.lock");
+  const auto listing = [&] { return QDir(outside).entryList(QDir::Files); };
+  const QStringList before = listing();
+  const QByteArray record = readFile(outside + "/move-1.txt");
+
+  App::current().Event_Open();
+
+  expectCompleted();
+  EXPECT_EQ(listing(), before);
+  EXPECT_EQ(readFile(outside + "/move-1.txt"), record);
+  EXPECT_FALSE(QFileInfo::exists(homePath() + "/lock"));
+  EXPECT_TRUE(QFileInfo(data() + "/MovesInProgress").isSymLink());
+  ASSERT_EQ(messages.size(), 1);
+  EXPECT_TRUE(messages[0].contains(data() + "/MovesInProgress, the folder of these records, cannot be read: it is a "
+                                             "link, and Tavelin reads its records only in a folder of its own."))
+      << messages[0].toStdString();
+  EXPECT_TRUE(logLines.contains("App: Opening: could not lock " + data() + ", so a second Tavelin is not kept out"));
+}
+
+// A move's record names the Desktop it was made for: once the user's settings name another,
+// the next start still puts it right where its entries are.
+TEST_F(StartUpTest, AMoveIsPutRightOnTheDesktopItWasMadeFor) {
+  App::current().Event_Open();
+  const QString folder = data() + "/ButtonPictures/P01";
+  writeFile(folder + "/05Face.png", QByteArray(200000, 'p'));
+  killedInTheCopy(folder);
+  const QString deleted = homePath() + "/Desktop/DeletedPalettePictures";
+  ASSERT_EQ(QDir(deleted).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList{"P01.tavelin-copy"});
+  setDesktopFolder(homePath() + "/Schreibtisch");
+
+  freshRun();
+  App::current().Event_Open();
+
+  EXPECT_EQ(messages, QStringList{"Tavelin was stopped, last time, before it had finished moving some files. It has "
+                                  "put this right:\n\n" + folder + " is back where it was."});
+  EXPECT_EQ(readFile(folder + "/05Face.png"), QByteArray(200000, 'p'));
+  EXPECT_EQ(QDir(deleted).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList{});
+}
+
+// A deletion's record that cannot be removed once the palette is shown kept: what was put
+// right is still told, and the record is named for the next start.
+TEST_F(StartUpTest, ARecordThatCannotBeRemovedCostsNoneOfWhatIsTold) {
+  writeFile(data() + "/PreserveState.txt", stateFileText({"Original", "Work"}).toUtf8());
+  const QString folder = data() + "/ButtonPictures/P01";
+  writeFile(folder + "/05Face.png", QByteArray(200000, 'p'));
+  App::current().Event_Open();
+  {
+    int writes = 0;
+    ScopedMoveFault fault([&](EntryMove::Step step, const std::filesystem::path& from, const std::filesystem::path& to) {
+      if (step == EntryMove::Step::Write && ++writes == 2) throw Killed{};
+      return acrossFileSystems(step, from, to);
+    });
+    EXPECT_THROW(PaletteDeletion::clearPictureFolder(App::current().appSupportFolder, FolderItem(homePath() + "/Desktop"), "P01"),
+                 Killed);
+  }
+  const QStringList records = QDir(data() + "/MovesInProgress").entryList(QDir::Files);
+  ASSERT_EQ(records.size(), 1);
+
+  freshRun();
+  {
+    ScopedMoveFault fault([](EntryMove::Step step, const std::filesystem::path& from, const std::filesystem::path&) {
+      return step == EntryMove::Step::Remove && from.parent_path().filename() == "MovesInProgress" ? EIO : 0;
+    });
+    App::current().Event_Open();
+  }
+
+  expectCompleted();
+  EXPECT_EQ(messages, QStringList{"Tavelin was stopped, last time, before it had finished moving some files. It has put "
+                                  "this right:\n\n" + folder + " is back where it was.\n\nThe palette P01 (Work) is not "
+                                  "deleted: Tavelin was stopped before its pictures had left " + folder +
+                                  ", so the palette and its pictures are kept.\n\nSome files that Tavelin was moving when "
+                                  "it was stopped are not yet where they belong:\n\nCould not remove the record " + data() +
+                                  "/MovesInProgress/" + records[0] + ": Input/output error."});
+  EXPECT_EQ(KM::DP.at(1).s_Alias, "Work");
+  EXPECT_EQ(readFile(folder + "/05Face.png"), QByteArray(200000, 'p'));
 }
