@@ -281,11 +281,12 @@ Result moveLink(const fs::path& from, const fs::path& to, Writer& record) {
   if (e == EEXIST) return Result::NameTaken;
   if (e == ENAMETOOLONG) return Result::NameTooLong;
   if (e != 0) fail(QStringLiteral("Could not move %1: %2").arg(shown(from), reason(e)));
+  // The new link outlasts a power cut before the old one goes.
+  syncFolder(to.parent_path());
   if (const int removed = removeEntry(from, false)) {
     ::unlink(to.c_str());
     fail(QStringLiteral("Could not move %1: %2").arg(shown(from), reason(removed)));
   }
-  syncFolder(to.parent_path());
   syncFolder(from.parent_path());
   return Result::Done;
 }

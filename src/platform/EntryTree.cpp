@@ -67,6 +67,8 @@ int renameOverPlaceholder(const fs::path& from, const fs::path& to, const Announ
     int e = fault(Step::Link, from, to);
     if (e == 0 && ::linkat(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), 0) != 0) e = errno;
     if (e == 0) {
+      // The second name outlasts a power cut before the first goes.
+      syncFolder(to.parent_path());
       e = fault(Step::Remove, from);
       if (e == 0 && ::unlink(from.c_str()) != 0) e = errno;
       if (e == 0) return 0;
