@@ -121,7 +121,12 @@ std::variant<Record, QString> readRecord(int folderFd, const fs::path& file) {
   if (::fstat(fd.get(), &st) != 0) return kCannotRead.arg(shown(file), reason(errno));
   if (!S_ISREG(st.st_mode)) return kNotAFile.arg(shown(file));
   if (st.st_size > kLargestRecord) return kTooLarge.arg(shown(file));
-  Record record{file, {}, identityOfOpen(fd.get()).birth, 0};
+  Record record{file, {}, 0, 0};
+  try {
+    record.birth = identityOfOpen(fd.get()).birth;
+  } catch (const std::exception&) {
+    return kCannotRead.arg(shown(file), reason(EIO));
+  }
 #ifdef __APPLE__
   record.modified = nanosecondsOf(st.st_mtimespec);
 #else

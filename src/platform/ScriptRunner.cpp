@@ -68,8 +68,9 @@ void runProcess(const FolderItem& script, const QStringList& texts, int timeLimi
   process.setStandardOutputFile(QProcess::nullDevice());
   process.setChildProcessModifier([] {
     ::setpgid(0, 0);
-    // An ignored signal stays ignored across exec: the script gets the default back.
+    // An ignored signal stays ignored across exec: the script gets the defaults back.
     ::signal(SIGPIPE, SIG_DFL);
+    ::signal(SIGTTOU, SIG_DFL);
   });
   const QDeadlineTimer deadline(timeLimitMs);
   process.start();

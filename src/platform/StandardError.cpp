@@ -109,6 +109,9 @@ void install() {
   for (int fd = STDIN_FILENO; fd <= STDERR_FILENO; ++fd)
     if (::fcntl(fd, F_GETFD) == -1 && errno == EBADF) ::open("/dev/null", O_RDWR);
   ::signal(SIGPIPE, SIG_IGN);
+  // Started in the background of a terminal set to stop its writers ("stty tostop"), the
+  // program would be stopped by its first line there: with the signal ignored the line is written.
+  ::signal(SIGTTOU, SIG_IGN);
   {
     const std::lock_guard lock(guard);
     follow();
