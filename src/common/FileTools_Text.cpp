@@ -54,8 +54,16 @@ void writeWholeFile(const FolderItem& file, const QString& content, bool recorde
   std::filesystem::path real = QFileInfo(file.path()).isSymLink() ? std::filesystem::canonical(path, ec) : path;
   if (ec) real = path;
   MoveRecord::Writer record("save", real, real);
+  // The palettes are saved even where no record can be kept: a stop half way would then only
+  // leave the new file beside the old one.
+  bool recordKept = true;
   try {
-    EntryTree::replaceFile(path, bytes.toStdString(), record.announcer());
+    record.begin();
+  } catch (const IOException&) {
+    recordKept = false;
+  }
+  try {
+    EntryTree::replaceFile(path, bytes.toStdString(), recordKept ? record.announcer() : EntryTree::Announce{});
   } catch (const IOException&) {
     record.finish();
     throw;

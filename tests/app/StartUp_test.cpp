@@ -598,6 +598,13 @@ TEST_F(StartUpTest, TheLockAndTheRecordsAreNeverReachedThroughALink) {
                                              "link, and Tavelin reads its records only in a folder of its own."))
       << messages[0].toStdString();
   EXPECT_TRUE(logLines.contains("App: Opening: could not lock " + data() + ", so a second Tavelin is not kept out"));
+
+  // No record of the save can be kept there, and the palettes are saved all the same.
+  KM::paleAlias = "Renamed";
+  KM::paletteContentChange = true;
+  saveAsAtQuit();
+  EXPECT_TRUE(readFile(data() + "/PreserveState.txt").contains("Renamed"));
+  EXPECT_EQ(listing(), before);
 }
 
 // A move's record names the Desktop it was made for: once the user's settings name another,
