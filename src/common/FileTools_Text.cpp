@@ -1,7 +1,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStringDecoder>
-#include <system_error>
 
 #include "app/App.h"
 #include "common/ErrorGuard.h"
@@ -50,9 +49,7 @@ void writeWholeFile(const FolderItem& file, const QString& content, bool recorde
     return;
   }
   // A linked state file is saved where the link leads, and recorded there.
-  std::error_code ec;
-  std::filesystem::path real = QFileInfo(file.path()).isSymLink() ? std::filesystem::canonical(path, ec) : path;
-  if (ec) real = path;
+  const std::filesystem::path real = EntryTree::replacedFile(path);
   MoveRecord::Writer record("save", real, real);
   // The palettes are saved even where no record can be kept: a stop half way would then only
   // leave the new file beside the old one.

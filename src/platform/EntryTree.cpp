@@ -201,11 +201,23 @@ bool stands(const fs::path& p) {
   return lstatOk(p, st);
 }
 
-bool standsKnown(const fs::path& p) {
-  struct stat st {};
+namespace {
+// lstat(2) where only an entry shown absent answers false; any other failure raises.
+bool lstatKnown(const fs::path& p, struct stat& st) {
   if (lstatOk(p, st)) return true;
   if (errno == ENOENT || errno == ENOTDIR) return false;
   fail(QStringLiteral("Could not look at %1: %2").arg(shown(p), reason(errno)));
+}
+}  // namespace
+
+bool standsKnown(const fs::path& p) {
+  struct stat st {};
+  return lstatKnown(p, st);
+}
+
+long long modifiedOf(const struct stat& st) {
+  const timespec modified = timesOf(st)[1];
+  return nanoseconds(modified.tv_sec, modified.tv_nsec);
 }
 
 struct stat statOf(const fs::path& p) {
@@ -247,8 +259,8 @@ bool isLinkTo(const fs::path& p, const fs::path& target) {
 }
 
 std::optional<Identity> identityOf(const fs::path& p) {
-  if (!standsKnown(p)) return std::nullopt;
-  const struct stat st = statOf(p);
+  struct stat st {};
+  if (!lstatKnown(p, st)) return std::nullopt;
   return Identity{st.st_dev, st.st_ino, birthOf(p)};
 }
 
@@ -297,13 +309,8 @@ std::string stampOf(const fs::path& file) {
   const Descriptor fd(::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
   struct stat st {};
   if (fd.get() < 0 || ::fstat(fd.get(), &st) != 0) return "none";
-#ifdef __APPLE__
-  const timespec modified = st.st_mtimespec;
-#else
-  const timespec modified = st.st_mtim;
-#endif
-  return identityWord(identityOfOpen(fd.get())) + ":" + std::to_string(nanoseconds(modified.tv_sec, modified.tv_nsec)) +
-         ":" + std::to_string(static_cast<long long>(st.st_size));
+  return identityWord(identityOfOpen(fd.get())) + ":" + std::to_string(modifiedOf(st)) + ":" +
+         std::to_string(static_cast<long long>(st.st_size));
 }
 
 fs::path nameBeside(const fs::path& entry, const std::string& tag, const std::function<int(const fs::path&)>& attempt,
@@ -406,14 +413,18 @@ int renameNoReplace(const fs::path& from, const fs::path& to, const Announce& an
   return e;
 }
 
-void replaceFile(const fs::path& file, const std::string& bytes, const Announce& announce) {
-  fs::path real = file;
+fs::path replacedFile(const fs::path& file) {
   struct stat st {};
-  if (lstatOk(file, st) && S_ISLNK(st.st_mode)) {
-    std::error_code ec;
-    real = fs::canonical(file, ec);
-    if (ec) fail(QStringLiteral("Could not follow the link %1: %2").arg(shown(file), QString::fromStdString(ec.message())));
-  }
+  if (!lstatOk(file, st) || !S_ISLNK(st.st_mode)) return file;
+  std::error_code ec;
+  fs::path real = fs::canonical(file, ec);
+  if (ec) fail(QStringLiteral("Could not follow the link %1: %2").arg(shown(file), QString::fromStdString(ec.message())));
+  return real;
+}
+
+void replaceFile(const fs::path& file, const std::string& bytes, const Announce& announce) {
+  const fs::path real = replacedFile(file);
+  struct stat st {};
   const bool had = ::stat(real.c_str(), &st) == 0 && S_ISREG(st.st_mode);
   int fd = -1, error = 0;
   const fs::path temp = nameBeside(

@@ -31,6 +31,8 @@ bool stands(const fs::path& p);  // any entry, a link to nothing included
 // other reason (an I/O error, a folder that cannot be searched) raises, since that proves nothing.
 bool standsKnown(const fs::path& p);
 struct stat statOf(const fs::path& p);  // raises when nothing stands there
+// When the entry's content was last changed, in nanoseconds.
+long long modifiedOf(const struct stat& st);
 std::vector<fs::path> entriesOf(const fs::path& folder);
 fs::path readLink(const fs::path& link);
 // Whether the entry is a link with exactly that target.
@@ -114,6 +116,8 @@ int removeEntry(const fs::path& p, bool folder);
 // whose permissions it takes; the folder is flushed after. Raises IOException, the file then
 // as it was.
 void replaceFile(const fs::path& file, const std::string& bytes, const Announce& announce = {});
+// The file such a replacement writes: where a link leads, else the file itself.
+fs::path replacedFile(const fs::path& file);
 // Removes the entry and everything below it, stopping at the first entry that stays. A copy
 // of the program's own is cleared even where it copied a read-only folder.
 void removeTree(const fs::path& p, bool ownCopy);

@@ -107,8 +107,6 @@ QString doneWord(const std::string& kind) {
   return QStringLiteral("moved");
 }
 
-long long nanosecondsOf(const timespec& t) { return t.tv_sec * 1000000000LL + t.tv_nsec; }
-
 // A record's bytes, read only from a plain file and never beyond the largest record; a
 // message for the user when it cannot be.
 std::variant<Record, QString> readRecord(int folderFd, const fs::path& file) {
@@ -121,17 +119,12 @@ std::variant<Record, QString> readRecord(int folderFd, const fs::path& file) {
   if (::fstat(fd.get(), &st) != 0) return kCannotRead.arg(shown(file), reason(errno));
   if (!S_ISREG(st.st_mode)) return kNotAFile.arg(shown(file));
   if (st.st_size > kLargestRecord) return kTooLarge.arg(shown(file));
-  Record record{file, {}, 0, 0};
+  Record record{file, {}, 0, modifiedOf(st)};
   try {
     record.birth = identityOfOpen(fd.get()).birth;
   } catch (const std::exception&) {
     return kCannotRead.arg(shown(file), reason(EIO));
   }
-#ifdef __APPLE__
-  record.modified = nanosecondsOf(st.st_mtimespec);
-#else
-  record.modified = nanosecondsOf(st.st_mtim);
-#endif
   std::string text;
   std::array<char, 1 << 14> buffer{};
   for (;;) {

@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <functional>
 #include <optional>
 #include <set>
 #include <string>
@@ -590,13 +591,7 @@ bool spent(const Facts& f) {
   if (f.state) return *f.state != stampOf(state);
   // Written before records noted the state file: spent when the file was written after it.
   struct stat st {};
-  if (::stat(state.c_str(), &st) != 0) return false;
-#ifdef __APPLE__
-  const timespec modified = st.st_mtimespec;
-#else
-  const timespec modified = st.st_mtim;
-#endif
-  return modified.tv_sec * 1000000000LL + modified.tv_nsec > f.recordModified;
+  return ::stat(state.c_str(), &st) == 0 && modifiedOf(st) > f.recordModified;
 }
 
 // The entries under the program's own names that the record names, or that stand where it
@@ -634,37 +629,30 @@ QString doneWord(const std::string& kind) {
 // The entries under the program's own names where its moves put them, that no record left
 // accounts for.
 QStringList unaccountedEntries(const std::vector<fs::path>& desktops, const std::set<fs::path>& accounted) {
-  const fs::path data = MoveRecord::dataFolder();
-  std::vector<fs::path> folders{data, data / kPicturesFolder};
-  const auto subfolders = [](const fs::path& folder) {
-    std::vector<fs::path> out;
+  QStringList found;
+  std::set<fs::path> seen;
+  // Each folder is listed once; with `inside`, the folders in it (not under those names) too.
+  const std::function<void(const fs::path&, bool)> scan = [&](const fs::path& folder, bool inside) {
+    struct stat st {};
+    if (!lstatOk(folder, st) || !S_ISDIR(st.st_mode) || !seen.insert(folder).second) return;
     try {
       for (const fs::path& entry : entriesOf(folder)) {
-        struct stat st {};
-        if (lstatOk(entry, st) && S_ISDIR(st.st_mode) && !isOwnName(entry.filename().native())) out.push_back(entry);
+        if (isOwnName(entry.filename().native())) {
+          if (!accounted.count(entry)) found << shown(entry);
+        } else if (inside) {
+          scan(entry, false);
+        }
       }
     } catch (const IOException&) {
     }
-    return out;
   };
-  for (const fs::path& p : subfolders(data / kPicturesFolder)) folders.push_back(p);
+  const fs::path data = MoveRecord::dataFolder();
+  scan(data, false);
+  scan(data / kPicturesFolder, true);
   for (const fs::path& desktop : desktops) {
     if (desktop.empty()) continue;
-    folders.push_back(desktop);
-    folders.push_back(desktop / kDeletedFolder);
-    for (const fs::path& p : subfolders(desktop / kDeletedFolder)) folders.push_back(p);
-  }
-  QStringList found;
-  std::set<fs::path> seen;
-  for (const fs::path& folder : folders) {
-    struct stat st {};
-    if (!lstatOk(folder, st) || !S_ISDIR(st.st_mode)) continue;
-    try {
-      for (const fs::path& entry : entriesOf(folder))
-        if (isOwnName(entry.filename().native()) && !accounted.count(entry) && seen.insert(entry).second)
-          found << shown(entry);
-    } catch (const IOException&) {
-    }
+    scan(desktop, false);
+    scan(desktop / kDeletedFolder, true);
   }
   found.sort();
   return found;
